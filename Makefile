@@ -1,0 +1,48 @@
+# Set-up, build, run and test in one word each. Everything builds in build/.
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+JOBS ?= 2
+TYPE ?= RelWithDebInfo
+EXAMPLE ?= examples/counter.vdo
+
+.PHONY: all deps build run test gui bench sanitize fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(TYPE) > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+# Runs the bundled example through the batch runner and prints the output report.
+run: build
+	./$(BUILD)/asmsim-cli --out $(BUILD)/OutFileSimulation.txt --process $(BUILD)/process.txt $(EXAMPLE)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+gui: build
+	./$(BUILD)/asmsim
+
+bench: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/panes_bench
+
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_SANITIZE=ON > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# Coverage-guided fuzzing of the lexer and of whole runs, FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz run_fuzz
+	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-run
+	./build-fuzz/lexer_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-lexer tests/data
+	./build-fuzz/run_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-run tests/data examples

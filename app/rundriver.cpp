@@ -1,0 +1,66 @@
+#include "app/rundriver.h"
+
+#include "app/messagelog.h"
+#include "app/panesink.h"
+#include "app/simstate.h"
+#include "model/reader.h"
+
+namespace {
+
+const QString kRule(45, QLatin1Char('-'));
+
+bool openOutputFile(SimState &state)
+{
+    QFile &file = state.log.outputFile;
+    if (file.isOpen())
+        file.close();
+    state.log.outputStream.reset();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
+}
+
+void closeOutputFile(SimState &state)
+{
+    state.log.outputStream.flush();
+    state.log.outputFile.close();
+}
+
+void showStatus(SimState &state, const QString &text)
+{
+    if (state.log.sink)
+        state.log.sink->showStatus(text);
+}
+
+void clearPanes(SimState &state)
+{
+    if (!state.log.sink)
+        return;
+    state.log.sink->clearProcessPane();
+    state.log.sink->clearOutputPane();
+}
+
+// The stages of a run, each called once, in this order; none can stop the run.
+void runStages(SimState &state, const QString &path)
+{
+    LecturaArchivo(state, path);
+}
+
+} // namespace
+
+void runSimulation(SimState &state, const QString &path)
+{
+    state.simulatedFileName = path;
+    state.log.outputOpenFailed = !openOutputFile(state);
+    if (state.log.outputOpenFailed)
+        logMessage(state, kOutputOpenError, LogError);
+    showStatus(state, QStringLiteral("Simulando el archivo seleccionado"));
+    clearPanes(state);
+    showInProcessPane(state, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
+
+    runStages(state, path);
+
+    showInProcessPane(state, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
+                                  .arg(state.signalTable.simCycle)});
+    logMessage(state, QString(), LogSummary);
+    state.model.traceLines.clear();
+    closeOutputFile(state);
+}

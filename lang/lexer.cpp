@@ -1,0 +1,124 @@
+#include "lang/lexer.h"
+
+#include <QLatin1String>
+#include <optional>
+
+namespace {
+
+struct Token {
+    int code;
+    qsizetype length;  // characters a consume removes
+};
+
+struct Spelling {
+    const char *text;
+    int code;
+    qsizetype taken = -1;  // characters a consume removes; -1 means the whole spelling
+};
+
+// Keywords are plain prefixes: "INPUTS" is INPUT followed by the identifier S.
+constexpr Spelling keywords[] = {
+    {"INPUT", TokInput},
+    {"INOUT", TokInout},
+    {"OUTPUT", TokOutput},
+    {"WIRE", TokWire},
+};
+
+// First match wins. Within one leading character the longer spellings come first, so
+// "<<=" reads as "<<" and "=" rather than "<" twice, and "==>" as "==" and ">".
+constexpr Spelling operators[] = {
+    {"?", TokQuestion},     {":", TokColon},
+    {"||", TokLogicalOr},   {"|", TokBitOr},
+    {"&&", TokLogicalAnd},  {"&", TokBitAnd},
+    {"^~", TokBitXnor},     {"^", TokBitXor},
+    {"~^", TokBitXnor},     {"~", TokTilde},
+    {"===", TokCaseEq},     {"==", TokEq},      {"=>", TokArrow},   {"=", TokAssign},
+    {"!==", TokCaseNe},     {"!=", TokNe},      {"!", TokNot},
+    {"<<<", TokArithShl},   {"<<", TokShl},     {"<=", TokLe},      {"<", TokLt},
+    {">>>", TokArithShr},   {">>", TokShr},     {">=", TokGe},      {">", TokGt},
+    {"+", TokPlus},         {"-", TokMinus},
+    {"**", TokPower},       {"*", TokStar},
+    // Nobody consumes a comment; if one does, only its first slash goes.
+    {"//", TokComment, 1},  {"/", TokSlash},
+    {"%CR%", TokCarriageReturn}, {"%", TokPercent},
+    {"'B", TokBaseBin},     {"'D", TokBaseDec}, {"'O", TokBaseOct}, {"'H", TokBaseHex},
+    {"'SB", TokBaseBin},    {"'SD", TokBaseDec}, {"'SO", TokBaseOct}, {"'SH", TokBaseHex},
+    // A signed marker without its base letter is malformed, not a quote followed by S.
+    {"'S", TokNone},
+    {"'", TokQuote},
+    {"{", TokLBrace},       {"}", TokRBrace},
+    {"(", TokLParen},       {")", TokRParen},
+    {"[", TokLBracket},     {"]", TokRBracket},
+    {",", TokComma},        {";", TokSemicolon},
+    {"\"", TokDoubleQuote}, {"@", TokAt},       {".", TokDot},
+};
+
+// Reading past the end yields U+0000, which no test accepts; the empty text thus falls
+// under the same "below U+0020" rule as a leading control character.
+QChar charAt(const QString &text, qsizetype index)
+{
+    return index < text.size() ? text.at(index) : QChar(u'\0');
+}
+
+template <typename Pred>
+qsizetype runLength(const QString &text, qsizetype from, Pred accepts)
+{
+    qsizetype end = from;
+    while (end < text.size() && accepts(text.at(end)))
+        ++end;
+    return end;
+}
+
+std::optional<Token> spellingAt(const QString &text, const auto &table)
+{
+    for (const Spelling &s : table) {
+        const QLatin1String spelling(s.text);
+        if (text.startsWith(spelling))
+            return Token{s.code, s.taken < 0 ? spelling.size() : s.taken};
+    }
+    return std::nullopt;
+}
+
+Token word(const QString &text)
+{
+    if (const auto keyword = spellingAt(text, keywords))
+        return *keyword;
+    // Digits and the underscore end an identifier: "A1" is A followed by the number 1.
+    return {TokIdentifier, runLength(text, 1, [](QChar c) { return c.isLetter(); })};
+}
+
+Token recognise(const QString &text)
+{
+    const QChar first = charAt(text, 0);
+    if (first.unicode() < 0x20)
+        return {TokEnd, 0};
+    if (first.isLetter())
+        return word(text);
+    if (const auto op = spellingAt(text, operators))
+        return *op;
+    // Any number character may start a number (a superscript two, say); only decimal
+    // digits continue it.
+    if (first.isNumber())
+        return {TokNumber, runLength(text, 1, [](QChar c) { return c.isDigit(); })};
+    return {TokNone, 0};
+}
+
+// Callers read characters straight out of the string after a peek, so the whole text is
+// upper-cased, not just the token.
+void normalise(QString &text)
+{
+    text.remove(0, runLength(text, 0, [](QChar c) { return c.isSpace(); }));
+    text = text.toUpper();
+}
+
+} // namespace
+
+int scanToken(QString &text, bool consume)
+{
+    normalise(text);
+    const Token token = recognise(text);
+    // Neither "nothing recognised" nor "end" stands for characters that could be taken.
+    if (consume && token.code != TokNone && token.code != TokEnd)
+        text.remove(0, token.length);
+    return token.code;
+}

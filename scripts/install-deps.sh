@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12: a compiler, CMake, make and
+# Qt 6. Does nothing when everything is already there.
+set -euo pipefail
+
+packages=(g++ make cmake qt6-base-dev)
+# Xvfb lets a person look at the window on a machine without a display.
+[ "${ASMSIM_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "install-deps: need root or sudo to install ${missing[*]}" >&2
+    exit 1
+fi
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,202 @@
+// The message log and the run driver: what a run shows, in which order, and what
+// reaches the output file.
+
+#include "app/messagelog.h"
+#include "app/panesink.h"
+#include "app/rundriver.h"
+#include "app/simstate.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kHeader = QStringLiteral("\n//-------------- WARNINGS Y ERRORES --------------//");
+const QString kRule = QStringLiteral("---------------------------------------------");
+
+QStringList summary(const QStringList &messages, int warnings, int errors)
+{
+    return QStringList{kHeader} + messages
+           + QStringList{QStringLiteral("Numero de Warnings: %1").arg(warnings),
+                         QStringLiteral("Numero de Errores: %1").arg(errors)};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// What the output file must hold for a list of output-pane items.
+QByteArray asFileText(const QStringList &items)
+{
+    QByteArray text;
+    for (const QString &item : items)
+        text += item.toUtf8() + '\n';
+    return text;
+}
+
+QString writeDesign(const QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Box\n{\n}\n");
+    return path;
+}
+
+} // namespace
+
+class TestMessageLog : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_startDir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_startDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(m_startDir); }
+
+    void summaryListsWarningsThenErrorsThenCounts()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        logMessage(state, QStringLiteral("Warning! A"), LogWarning);
+        logMessage(state, QStringLiteral("Error! E"), LogError);
+        logMessage(state, QStringLiteral("WARNING! B"), LogWarning);
+        QVERIFY(sink.output.isEmpty());  // recorded messages wait for the summary
+
+        logMessage(state, QString(), LogSummary);
+        QCOMPARE(sink.output, summary({"Warning! A", "WARNING! B", "Error! E"}, 2, 1));
+    }
+
+    void kindNotTextDecidesTheCount()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        logMessage(state, QStringLiteral("Error! counted as a warning"), LogWarning);
+        logMessage(state, QStringLiteral("Warning! counted as an error"), LogError);
+        logMessage(state, QStringLiteral("ignored"), LogSummary);
+        QCOMPARE(sink.output, summary({"Error! counted as a warning", "Warning! counted as an error"}, 1, 1));
+    }
+
+    void summaryOfAnEmptyLogStillHasHeaderAndCounts()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        logMessage(state, QString(), LogSummary);
+        QCOMPARE(sink.output, summary({}, 0, 0));
+    }
+
+    void summaryLeavesTheListsAsTheyAre()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        logMessage(state, QStringLiteral("Error! once"), LogError);
+        logMessage(state, QString(), LogSummary);
+        logMessage(state, QString(), LogSummary);
+        QCOMPARE(state.log.errorList, QStringList{"Error! once"});
+        QCOMPARE(sink.output, summary({"Error! once"}, 0, 1) + summary({"Error! once"}, 0, 1));
+    }
+
+    void unknownKindsChangeNothing()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        for (int kind : {-1, 3, 4, 100})
+            logMessage(state, QStringLiteral("Error! no"), kind);
+        QVERIFY(state.log.errorList.isEmpty());
+        QVERIFY(state.log.warningList.isEmpty());
+        QVERIFY(sink.output.isEmpty());
+        QVERIFY(sink.process.isEmpty());
+    }
+
+    void runShowsHeaderCycleCountAndSummary()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        const QString design = writeDesign(m_dir, QStringLiteral("one.vdo"));
+        runSimulation(state, design);
+
+        QCOMPARE(sink.process, (QStringList{"//Simulando el archivo con direccion: ", design, kRule,
+                                            "\nNumero de ciclos de simulacion: 0"}));
+        QCOMPARE(sink.output, summary({}, 0, 0));
+        QCOMPARE(sink.statuses, QStringList{"Simulando el archivo seleccionado"});
+        QCOMPARE(state.simulatedFileName, design);
+        QCOMPARE(readAll(QStringLiteral("OutFileSimulation.txt")), asFileText(sink.output));
+        QVERIFY(!state.log.outputFile.isOpen());
+    }
+
+    void runReportsTheCycleCounterThatSurvivesTheReset()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        state.signalTable.simCycle = 17;
+        runSimulation(state, writeDesign(m_dir, QStringLiteral("one.vdo")));
+        QCOMPARE(sink.process.last(), QStringLiteral("\nNumero de ciclos de simulacion: 17"));
+    }
+
+    void secondRunOverwritesTheFileAndClearsBothPanes()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        sink.output << QStringLiteral("stale output");
+        sink.process << QStringLiteral("stale trace");
+        QFile stale(QStringLiteral("OutFileSimulation.txt"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray(5000, 'x'));
+        stale.close();
+
+        runSimulation(state, writeDesign(m_dir, QStringLiteral("first.vdo")));
+        logMessage(state, QStringLiteral("Error! between runs"), LogError);
+        const QString second = writeDesign(m_dir, QStringLiteral("second.vdo"));
+        runSimulation(state, second);
+
+        QCOMPARE(sink.process.size(), 4);
+        QCOMPARE(sink.process.at(1), second);
+        QCOMPARE(sink.output, summary({}, 0, 0));  // the reset emptied the error list
+        QCOMPARE(readAll(QStringLiteral("OutFileSimulation.txt")), asFileText(sink.output));
+    }
+
+    void outputFileThatCannotBeOpenedIsReportedAndTheRunGoesOn()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        const QString unwritable = m_dir.filePath(QStringLiteral("no/such/dir/out.txt"));
+        state.log.outputFile.setFileName(unwritable);
+        runSimulation(state, writeDesign(m_dir, QStringLiteral("one.vdo")));
+
+        QCOMPARE(sink.process.size(), 4);
+        QCOMPARE(sink.output, summary({"Error! Fallo al abrir el archivo de salida"}, 0, 1));
+        QVERIFY(!QFile::exists(unwritable));
+    }
+
+    void outputFileReceivesItemsWithLineFeedsUnchanged()
+    {
+        MemorySink sink;
+        SimState state(&sink);
+        const QString path = m_dir.filePath(QStringLiteral("direct.txt"));
+        state.log.outputFile.setFileName(path);
+        QVERIFY(state.log.outputFile.open(QIODevice::WriteOnly | QIODevice::Text));
+        showInOutputPane(state, {QStringLiteral("\nprimera"), QStringLiteral("se\xf1" "al\tvalor")});
+        showInProcessPane(state, {QStringLiteral("never in the file")});
+        state.log.outputStream.flush();
+        state.log.outputFile.close();
+
+        QCOMPARE(readAll(path), QByteArray("\nprimera\nse\xc3\xb1" "al\tvalor\n"));
+        QCOMPARE(sink.output.size(), 2);
+        QCOMPARE(sink.process, QStringList{"never in the file"});
+    }
+};
+
+ASMSIM_REGISTER_TEST(TestMessageLog)
+#include "tst_messagelog.moc"
