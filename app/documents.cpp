@@ -1,0 +1,169 @@
+// The document in the editor: new, open, save, the question before unsaved changes are
+// lost, and the list of recently used files in the File menu.
+
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextStream>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const QString kRecentFilesKey = QStringLiteral("recentFileList");
+constexpr int kStatusTimeout = 2000;
+
+// Reading or writing a document can take a moment on a large file.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+void MainWindow::newFile()
+{
+    if (maybeSave()) {
+        textEdit->clear();
+        setCurrentFile(QString());
+    }
+}
+
+void MainWindow::open()
+{
+    if (!maybeSave())
+        return;
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open source file"), QString(),
+                                                          tr("Source files (*.vdo)"));
+    if (!fileName.isEmpty())
+        loadFile(fileName);
+}
+
+bool MainWindow::save()
+{
+    return curFile.isEmpty() ? saveAs() : saveFile(curFile);
+}
+
+bool MainWindow::saveAs()
+{
+    const QString fileName = QFileDialog::getSaveFileName(this);
+    return !fileName.isEmpty() && saveFile(fileName);
+}
+
+// Opening a recent file asks about unsaved changes first, as New and Open do: replacing
+// the editor's text silently would lose the user's work.
+void MainWindow::openRecentFile()
+{
+    auto *act = qobject_cast<QAction *>(sender());
+    if (!act || std::find(std::begin(recentFileActs), std::end(recentFileActs), act) == std::end(recentFileActs))
+        return;
+    if (maybeSave())
+        loadFile(act->data().toString());
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!textEdit->document()->isModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        this, tr("Application"), tr("El documento se ha modificado.\n¿Quieres guardar los cambios?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::loadFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QFile::ReadOnly | QFile::Text)) {
+        QMessageBox::warning(this, tr("Application"),
+                             tr("No se puede cargar el archivo %1:\n%2.").arg(fileName, file.errorString()));
+        return;
+    }
+    {
+        WaitCursor wait;
+        QTextStream in(&file);
+        in.setEncoding(QStringConverter::Utf8);
+        textEdit->setPlainText(in.readAll());
+    }
+    setCurrentFile(fileName);
+    statusBar()->showMessage(tr("Archivo cargado"), kStatusTimeout);
+}
+
+bool MainWindow::saveFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QFile::WriteOnly | QFile::Truncate | QFile::Text)) {
+        QMessageBox::warning(this, tr("Application"),
+                             tr("No se puede guardar el archivo %1:\n%2.").arg(fileName, file.errorString()));
+        return false;
+    }
+    {
+        WaitCursor wait;
+        QTextStream out(&file);
+        out.setEncoding(QStringConverter::Utf8);
+        out << textEdit->toPlainText();
+    }
+    setCurrentFile(fileName);
+    statusBar()->showMessage(tr("Archivo guardado"), kStatusTimeout);
+    return true;
+}
+
+void MainWindow::setCurrentFile(const QString &fileName)
+{
+    curFile = fileName;
+    textEdit->document()->setModified(false);
+    setWindowModified(false);
+
+    if (!fileName.isEmpty()) {
+        // The list belongs to the application's own settings store, not the geometry's.
+        QSettings settings;
+        QStringList files = settings.value(kRecentFilesKey).toStringList();
+        files.removeAll(fileName);
+        files.prepend(fileName);
+        while (files.size() > MaxRecentFiles)
+            files.removeLast();
+        settings.setValue(kRecentFilesKey, files);
+    }
+
+    // Every open window shows the same list.
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<MainWindow *>(widget))
+            window->updateRecentFileActions();
+    }
+
+    setWindowFilePath(fileName.isEmpty() ? QStringLiteral("untitled.vdo") : fileName);
+}
+
+void MainWindow::updateRecentFileActions()
+{
+    const QStringList files = QSettings().value(kRecentFilesKey).toStringList();
+    const int shown = qMin(int(files.size()), int(MaxRecentFiles));
+    for (int i = 0; i < shown; ++i) {
+        recentFileActs[i]->setText(tr("&%1 %2").arg(QString::number(i + 1), strippedName(files[i])));
+        recentFileActs[i]->setData(files[i]);
+        recentFileActs[i]->setVisible(true);
+    }
+    for (int i = shown; i < MaxRecentFiles; ++i)
+        recentFileActs[i]->setVisible(false);
+    separatorAct->setVisible(shown > 0);
+}
+
+QString MainWindow::strippedName(const QString &fullFileName)
+{
+    return QFileInfo(fullFileName).fileName();
+}

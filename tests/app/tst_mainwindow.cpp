@@ -1,0 +1,981 @@
+// The main window: its layout, actions and menus, the geometry it keeps, the document
+// in its editor, the recent-file list, and the Run command.
+
+#include "app/linepanemodel.h"
+#include "app/mainwindow.h"
+#include "testmain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString kOrganization = QStringLiteral("Brelloc");
+const QString kApplication = QStringLiteral("Simulador de circuitos digitales");
+const QString kGeometryApplication = QStringLiteral("Tessivane");
+const QString kMaybeSaveText = QStringLiteral("El documento se ha modificado.\n¿Quieres guardar los cambios?");
+const QString kRule = QStringLiteral("---------------------------------------------");
+
+// Answers the modal windows that open while it lives, one handler per window, in order.
+// A modal window only appears once its own event loop runs, so it polls. A window for
+// which no handler is left is rejected, so that a test never hangs; it is still counted.
+class ModalAnswerer : public QObject {
+public:
+    using Handler = std::function<void(QWidget *)>;
+
+    explicit ModalAnswerer(QList<Handler> handlers = {}) : m_handlers(std::move(handlers))
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(10);
+    }
+
+    int seen() const { return int(titles.size()); }
+
+    QStringList titles;
+    QStringList texts;
+    int stuck = 0;  // windows that their handler left open
+    QList<QMessageBox::StandardButtons> buttons;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || m_answered.contains(modal))
+            return;
+        m_answered << modal;
+        record(modal);
+        Handler handler = m_handlers.isEmpty() ? Handler(&rejectLater) : m_handlers.takeFirst();
+        // Answer a little later: a dialog can become modal while it is still being shown,
+        // before its own event loop runs, and an answer given then would be lost.
+        QPointer<QWidget> target(modal);
+        QTimer::singleShot(30, this, [target, handler] {
+            if (target)
+                handler(target);
+        });
+        // A window that its handler failed to close would hang the test; close it.
+        QTimer::singleShot(5000, this, [this, target] {
+            if (target && target->isVisible()) {
+                ++stuck;
+                rejectLater(target);
+            }
+        });
+    }
+
+    static void rejectLater(QWidget *modal)
+    {
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    }
+
+    void record(QWidget *modal)
+    {
+        titles << modal->windowTitle();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        texts << (box ? box->text() : QString());
+        buttons << (box ? box->standardButtons() : QMessageBox::StandardButtons());
+    }
+
+    QTimer m_timer;
+    QList<Handler> m_handlers;
+    QList<QPointer<QWidget>> m_answered;
+};
+
+ModalAnswerer::Handler press(QMessageBox::StandardButton which)
+{
+    return [which](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QAbstractButton *button = box ? box->button(which) : nullptr;
+        if (button)
+            button->click();
+        else
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    };
+}
+
+ModalAnswerer::Handler chooseFile(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+            return;
+        }
+        // The dialog leaves its name field alone while the field has the focus.
+        if (QWidget *focused = dialog->focusWidget())
+            focused->clearFocus();
+        dialog->selectFile(path);
+        // accept() is protected in QFileDialog; its slot is what the Save button calls.
+        QMetaObject::invokeMethod(dialog, "accept");
+    };
+}
+
+ModalAnswerer::Handler cancelDialog()
+{
+    return [](QWidget *modal) { QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection); };
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// What the file system says when the file cannot be opened that way.
+QString openError(const QString &path, QIODevice::OpenMode mode)
+{
+    QFile probe(path);
+    probe.open(mode);
+    return probe.errorString();
+}
+
+QStringList recentList()
+{
+    return QSettings().value(QStringLiteral("recentFileList")).toStringList();
+}
+
+QStringList lastRows(const QStringList &rows, int count)
+{
+    return rows.mid(qMax(0, int(rows.size()) - count));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QString makeFile(const QString &name, const QByteArray &content);
+    QString path(const QString &name) const { return m_files->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_files;
+    QString m_oldOrganization, m_oldApplication, m_oldCurrentDir;
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    // Window and actions
+    void defaultGeometryWithEmptyStore();
+    void storedGeometryIsRestored();
+    void layoutOfTheWindow();
+    void actionTable_data();
+    void actionTable();
+    void menusAndToolBars();
+    void cutAndCopyFollowTheSelection();
+    void panesAcceptNoSelection();
+    void modifiedFlagFollowsTheEditor();
+    void aboutBox();
+
+    // Closing
+    void closeWithCancelKeepsWindowAndWritesNoGeometry();
+    void closeUnmodifiedWritesGeometry();
+    void exitActionClosesTheWindow();
+
+    // Documents
+    void newFileOnModifiedDocumentCancel();
+    void newFileOnModifiedDocumentDiscard();
+    void newFileOnModifiedDocumentSave();
+    void newFileOnUnmodifiedDocumentAsksNothing();
+    void saveOnUntitledAsksForName();
+    void saveAsDialogClosedWithoutName();
+    void saveOnNamedDocumentWritesWithoutDialog();
+    void saveFileThatCannotBeWritten();
+    void loadMissingFileChangesNothing();
+    void documentsAreUtf8();
+
+    // Recent files
+    void recentEntriesStartHidden();
+    void recentListKeepsFiveMostRecent();
+    void recentListIsSharedByAllWindows();
+    void openRecentAsksBeforeDiscardingUnsavedChanges();
+    void recentEntryOfVanishedFile();
+
+    // Run
+    void runWithoutFile();
+    void runSavedFile();
+    void runShowsTheCycleCount();
+    void secondRunReplacesFirstAndIgnoresUnsavedText();
+};
+
+QString TestMainWindow::makeFile(const QString &name, const QByteArray &content)
+{
+    const QString filePath = path(name);
+    if (!writeBytes(filePath, content))
+        qWarning("could not write %s", qPrintable(filePath));
+    return filePath;
+}
+
+void TestMainWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    m_settingsDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_settingsDir->isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir->path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir->path());
+    m_oldOrganization = QCoreApplication::organizationName();
+    m_oldApplication = QCoreApplication::applicationName();
+    QCoreApplication::setOrganizationName(kOrganization);
+    QCoreApplication::setApplicationName(kApplication);
+    m_oldCurrentDir = QDir::currentPath();
+}
+
+void TestMainWindow::cleanupTestCase()
+{
+    QCoreApplication::setOrganizationName(m_oldOrganization);
+    QCoreApplication::setApplicationName(m_oldApplication);
+}
+
+void TestMainWindow::init()
+{
+    QSettings().clear();
+    QSettings(kOrganization, kGeometryApplication).clear();
+    m_files = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_files->isValid());
+}
+
+void TestMainWindow::cleanup()
+{
+    QDir::setCurrent(m_oldCurrentDir);
+    m_files.reset();
+}
+
+// ---- Window and actions ------------------------------------------------------------
+
+void TestMainWindow::defaultGeometryWithEmptyStore()
+{
+    MainWindow window;
+    QCOMPARE(window.pos(), QPoint(200, 200));
+    QCOMPARE(window.size(), QSize(400, 400));
+}
+
+void TestMainWindow::storedGeometryIsRestored()
+{
+    {
+        QSettings geometry(kOrganization, kGeometryApplication);
+        geometry.setValue(QStringLiteral("pos"), QPoint(310, 240));
+        geometry.setValue(QStringLiteral("size"), QSize(640, 520));
+        // The recent-file store is another store: its keys must not be taken for geometry.
+        QSettings().setValue(QStringLiteral("pos"), QPoint(5, 5));
+    }
+    MainWindow window;
+    QCOMPARE(window.pos(), QPoint(310, 240));
+    QCOMPARE(window.size(), QSize(640, 520));
+}
+
+void TestMainWindow::layoutOfTheWindow()
+{
+    MainWindow window;
+    // The title bar shows the fixed title; "[*]" marks where the unsaved-changes mark goes.
+    QCOMPARE(window.windowTitle(), QStringLiteral("Simulador de circuitos digitales para diagramas ASM[*]"));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    QCOMPARE(window.currentFile(), QString());
+    QCOMPARE(window.windowFilePath(), QStringLiteral("untitled.vdo"));
+
+    auto *grid = qobject_cast<QGridLayout *>(window.centralWidget()->layout());
+    QVERIFY(grid);
+    QCOMPARE(grid->count(), 3);
+    QVERIFY(!grid->itemAtPosition(0, 0));
+    const QList<QPair<QString, QWidget *>> expected = {
+        {QStringLiteral("Ventana de edicion del archivo .vdo"), window.editor()},
+        {QStringLiteral("Ventana de salida del archivo tras la simulación"), window.outputPane()},
+        {QStringLiteral("Ventana con el proceso de la simulación"), window.processPane()},
+    };
+    for (int row = 1; row <= 3; ++row) {
+        QLayoutItem *item = grid->itemAtPosition(row, 0);
+        QVERIFY(item);
+        auto *box = qobject_cast<QGroupBox *>(item->widget());
+        QVERIFY(box);
+        QCOMPARE(box->title(), expected[row - 1].first);
+        auto *inner = qobject_cast<QVBoxLayout *>(box->layout());
+        QVERIFY(inner);
+        QCOMPARE(inner->count(), 1);
+        QCOMPARE(inner->itemAt(0)->widget(), expected[row - 1].second);
+    }
+}
+
+void TestMainWindow::actionTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<int>("standardKey");
+    QTest::addColumn<QString>("statusTip");
+
+    const int none = QKeySequence::UnknownKey;
+    QTest::newRow("new") << "newAct" << "&New" << ":/images/new.png" << int(QKeySequence::New)
+                         << "Crear un archivo nuevo";
+    QTest::newRow("open") << "openAct" << "&Open..." << ":/images/open.png" << int(QKeySequence::Open)
+                          << "Abrir un archivo existente";
+    QTest::newRow("save") << "saveAct" << "&Save" << ":/images/save.png" << int(QKeySequence::Save)
+                          << "Guardar el archivo en el disco";
+    QTest::newRow("saveAs") << "saveAsAct" << "Save &As..." << "" << int(QKeySequence::SaveAs)
+                            << "Guardar archivo como...";
+    QTest::newRow("exit") << "exitAct" << "E&xit" << "" << int(QKeySequence::Quit) << "Salir de la aplicacion";
+    QTest::newRow("cut") << "cutAct" << "Cu&t" << ":/images/cut.png" << int(QKeySequence::Cut)
+                         << "Cortar texto seleccionado";
+    QTest::newRow("copy") << "copyAct" << "&Copy" << ":/images/copy.png" << int(QKeySequence::Copy)
+                          << "Copiar el texto seleccionado";
+    QTest::newRow("paste") << "pasteAct" << "&Paste" << ":/images/paste.png" << int(QKeySequence::Paste) << "Pegar";
+    QTest::newRow("run") << "runAct" << "Run" << "" << none << "Ejecuta el simulador";
+    QTest::newRow("about") << "aboutAct" << "&About" << "" << none
+                           << "Muestra la informacion acerca de la aplicacion";
+    QTest::newRow("aboutQt") << "aboutQtAct" << "About &Qt" << "" << none << "Show the Qt library's About box";
+}
+
+void TestMainWindow::actionTable()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, icon);
+    QFETCH(int, standardKey);
+    QFETCH(QString, statusTip);
+
+    MainWindow window;
+    QAction *act = window.action(name);
+    QVERIFY(act);
+    QCOMPARE(act->parent(), &window);
+    QCOMPARE(act->text(), text);
+    QCOMPARE(act->statusTip(), statusTip);
+
+    if (icon.isEmpty()) {
+        QVERIFY(act->icon().isNull());
+    } else {
+        const QImage expected = QImage(icon);
+        QVERIFY2(!expected.isNull(), qPrintable(icon + " is not in the resources"));
+        // Pixmaps keep premultiplied colour; compare in that form.
+        const auto format = QImage::Format_ARGB32_Premultiplied;
+        QCOMPARE(act->icon().pixmap(expected.size()).toImage().convertToFormat(format),
+                 expected.convertToFormat(format));
+    }
+
+    QList<QKeySequence> keys;
+    if (standardKey != QKeySequence::UnknownKey)
+        keys = QKeySequence::keyBindings(QKeySequence::StandardKey(standardKey));
+    if (standardKey == QKeySequence::Quit && keys.isEmpty())
+        keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    QCOMPARE(act->shortcuts(), keys);
+}
+
+void TestMainWindow::menusAndToolBars()
+{
+    MainWindow window;
+    const QList<QAction *> bar = window.menuBar()->actions();
+    QCOMPARE(bar.size(), 5);
+    QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Edit"));
+    QVERIFY(bar[2]->isSeparator());
+    QCOMPARE(bar[3]->text(), QStringLiteral("&Simulator"));
+    QCOMPARE(bar[4]->text(), QStringLiteral("&Help"));
+
+    const QList<QAction *> file = bar[0]->menu()->actions();
+    QCOMPARE(file.size(), 12);
+    QCOMPARE(file.mid(0, 4), (QList<QAction *>{window.action("newAct"), window.action("openAct"),
+                                               window.action("saveAct"), window.action("saveAsAct")}));
+    QVERIFY(file[4]->isSeparator());
+    QCOMPARE(file[4], window.action("recentFileSeparator"));
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(file[5 + i], window.action(QStringLiteral("recentFileAct%1").arg(i + 1)));
+    QVERIFY(file[10]->isSeparator());
+    QCOMPARE(file[11], window.action("exitAct"));
+
+    QCOMPARE(bar[1]->menu()->actions(), (QList<QAction *>{window.action("cutAct"), window.action("copyAct"),
+                                                          window.action("pasteAct")}));
+    const QList<QAction *> simulator = bar[3]->menu()->actions();
+    QCOMPARE(simulator.size(), 2);
+    QCOMPARE(simulator[0], window.action("runAct"));
+    QVERIFY(simulator[1]->isSeparator());
+    QCOMPARE(bar[4]->menu()->actions(), (QList<QAction *>{window.action("aboutAct"), window.action("aboutQtAct")}));
+
+    const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
+    QCOMPARE(bars.size(), 3);
+    QStringList titles;
+    for (QToolBar *toolBar : bars)
+        titles << toolBar->windowTitle();
+    QCOMPARE(titles, (QStringList{"File", "Edit", "Simulator"}));
+    QCOMPARE(bars[0]->actions(), (QList<QAction *>{window.action("newAct"), window.action("openAct"),
+                                                   window.action("saveAct")}));
+    QCOMPARE(bars[1]->actions(), (QList<QAction *>{window.action("cutAct"), window.action("copyAct"),
+                                                   window.action("pasteAct")}));
+    QCOMPARE(bars[2]->actions(), (QList<QAction *>{window.action("runAct")}));
+}
+
+void TestMainWindow::cutAndCopyFollowTheSelection()
+{
+    MainWindow window;
+    QAction *cut = window.action("cutAct");
+    QAction *copy = window.action("copyAct");
+    QVERIFY(!cut->isEnabled());
+    QVERIFY(!copy->isEnabled());
+    QVERIFY(window.action("pasteAct")->isEnabled());
+
+    window.editor()->setPlainText(QStringLiteral("Q <= D;"));
+    QVERIFY(!cut->isEnabled());
+    QVERIFY(!copy->isEnabled());
+
+    window.editor()->selectAll();
+    QVERIFY(cut->isEnabled());
+    QVERIFY(copy->isEnabled());
+
+    window.editor()->moveCursor(QTextCursor::End);
+    QVERIFY(!cut->isEnabled());
+    QVERIFY(!copy->isEnabled());
+}
+
+void TestMainWindow::panesAcceptNoSelection()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (QListView *pane : {window.outputPane(), window.processPane()}) {
+        QCOMPARE(pane->selectionMode(), QAbstractItemView::NoSelection);
+        QCOMPARE(pane->editTriggers(), QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers));
+        QVERIFY(pane->uniformItemSizes());
+    }
+    QCOMPARE(window.outputPane()->model(), window.outputModel());
+    QCOMPARE(window.processPane()->model(), window.processModel());
+
+    // A click on a row selects nothing.
+    window.appendToOutputPane({QStringLiteral("primera"), QStringLiteral("segunda")});
+    window.outputModel()->flush();
+    QListView *pane = window.outputPane();
+    const QModelIndex first = window.outputModel()->index(0);
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualRect(first).center());
+    QVERIFY(pane->selectionModel()->selectedIndexes().isEmpty());
+}
+
+void TestMainWindow::modifiedFlagFollowsTheEditor()
+{
+    MainWindow window;
+    QVERIFY(!window.isWindowModified());
+    window.editor()->insertPlainText(QStringLiteral("INPUT A;"));
+    QVERIFY(window.isWindowModified());
+    window.editor()->document()->undo();
+    window.editor()->document()->setModified(false);
+    window.editor()->insertPlainText(QStringLiteral(" "));
+    QVERIFY(window.isWindowModified());
+    QVERIFY(window.saveFile(path(QStringLiteral("a.vdo"))));
+    QVERIFY(!window.isWindowModified());
+}
+
+void TestMainWindow::aboutBox()
+{
+    MainWindow window;
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.action("aboutAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.titles[0], QStringLiteral("About Application"));
+    QCOMPARE(answers.texts[0],
+             QStringLiteral("Simulador de circuitos digitales integrable en un compilador de diagramas ASM . "
+                            "La aplicacion se encarga de mostrar un archivo .vdo, analizarlo y mostrar su "
+                            "procesamiento de validación y el archivo LOG de salida que muestra si hay errores "
+                            "o no en el archivo .vdo"));
+}
+
+// ---- Closing -----------------------------------------------------------------------
+
+void TestMainWindow::closeWithCancelKeepsWindowAndWritesNoGeometry()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.editor()->insertPlainText(QStringLiteral("sin guardar"));
+
+    ModalAnswerer answers({press(QMessageBox::Cancel)});
+    QVERIFY(!window.close());
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.texts[0], kMaybeSaveText);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("sin guardar"));
+
+    QSettings geometry(kOrganization, kGeometryApplication);
+    QVERIFY(!geometry.contains(QStringLiteral("pos")));
+    QVERIFY(!geometry.contains(QStringLiteral("size")));
+}
+
+void TestMainWindow::closeUnmodifiedWritesGeometry()
+{
+    QPoint pos;
+    QSize size;
+    {
+        MainWindow window;
+        window.resize(560, 470);
+        window.move(130, 90);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        pos = window.pos();
+        size = window.size();
+        ModalAnswerer answers;
+        QVERIFY(window.close());
+        QCOMPARE(answers.seen(), 0);
+        QVERIFY(!window.isVisible());
+    }
+    QSettings geometry(kOrganization, kGeometryApplication);
+    QCOMPARE(geometry.value(QStringLiteral("pos")).toPoint(), pos);
+    QCOMPARE(geometry.value(QStringLiteral("size")).toSize(), size);
+    QVERIFY(size != QSize(400, 400));
+
+    // The next window opens where this one was.
+    MainWindow next;
+    QCOMPARE(next.pos(), pos);
+    QCOMPARE(next.size(), size);
+}
+
+void TestMainWindow::exitActionClosesTheWindow()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.action("exitAct")->trigger();
+    QVERIFY(!window.isVisible());
+    QVERIFY(QSettings(kOrganization, kGeometryApplication).contains(QStringLiteral("size")));
+}
+
+// ---- Documents ---------------------------------------------------------------------
+
+void TestMainWindow::newFileOnModifiedDocumentCancel()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "Box {\n}\n");
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("mas"));
+
+    ModalAnswerer answers({press(QMessageBox::Cancel)});
+    window.action("newAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.texts[0], kMaybeSaveText);
+    QCOMPARE(answers.buttons[0], QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("Box {\n}\nmas"));
+    QCOMPARE(window.currentFile(), file);
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(readBytes(file), QByteArray("Box {\n}\n"));
+}
+
+void TestMainWindow::newFileOnModifiedDocumentDiscard()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "Box {\n}\n");
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->insertPlainText(QStringLiteral("cambio "));
+
+    ModalAnswerer answers({press(QMessageBox::Discard)});
+    window.action("newAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(window.editor()->toPlainText(), QString());
+    QCOMPARE(window.currentFile(), QString());
+    QCOMPARE(window.windowFilePath(), QStringLiteral("untitled.vdo"));
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(!window.editor()->document()->isModified());
+    QCOMPARE(readBytes(file), QByteArray("Box {\n}\n"));
+}
+
+void TestMainWindow::newFileOnModifiedDocumentSave()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "Box {\n}\n");
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("Box {\n}\n"));
+
+    ModalAnswerer answers({press(QMessageBox::Save)});
+    window.action("newAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(readBytes(file), QByteArray("Box {\n}\nBox {\n}\n"));
+    QCOMPARE(window.editor()->toPlainText(), QString());
+    QCOMPARE(window.currentFile(), QString());
+}
+
+void TestMainWindow::newFileOnUnmodifiedDocumentAsksNothing()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "Pages {\n");
+    MainWindow window;
+    window.loadFile(file);
+    ModalAnswerer answers;
+    window.action("newAct")->trigger();
+    QCOMPARE(answers.seen(), 0);
+    QCOMPARE(window.editor()->toPlainText(), QString());
+    QCOMPARE(window.currentFile(), QString());
+}
+
+void TestMainWindow::saveOnUntitledAsksForName()
+{
+    MainWindow window;
+    window.editor()->insertPlainText(QStringLiteral("Box {\n  Id = 7;\n}\n"));
+    const QString file = path(QStringLiteral("nuevo.vdo"));
+
+    ModalAnswerer answers({chooseFile(file)});
+    QVERIFY(window.save());
+    QCOMPARE(answers.seen(), 1);
+    QVERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()) == nullptr);
+    QCOMPARE(readBytes(file), QByteArray("Box {\n  Id = 7;\n}\n"));
+    QCOMPARE(window.currentFile(), file);
+    QCOMPARE(window.windowFilePath(), file);
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(recentList(), QStringList{file});
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Archivo guardado"));
+}
+
+void TestMainWindow::saveAsDialogClosedWithoutName()
+{
+    MainWindow window;
+    window.editor()->insertPlainText(QStringLiteral("texto"));
+    ModalAnswerer answers({cancelDialog()});
+    QVERIFY(!window.saveAs());
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(window.currentFile(), QString());
+    QVERIFY(window.isWindowModified());
+    QVERIFY(recentList().isEmpty());
+}
+
+void TestMainWindow::saveOnNamedDocumentWritesWithoutDialog()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "uno\n");
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("dos\n"));
+
+    ModalAnswerer answers;
+    QVERIFY(window.save());
+    QCOMPARE(answers.seen(), 0);
+    QCOMPARE(readBytes(file), QByteArray("uno\ndos\n"));
+    QCOMPARE(window.currentFile(), file);
+    QVERIFY(!window.isWindowModified());
+}
+
+void TestMainWindow::saveFileThatCannotBeWritten()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "uno\n");
+    const QString unwritable = path(QStringLiteral("no/existe/otro.vdo"));
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->insertPlainText(QStringLiteral("cero\n"));
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    QVERIFY(!window.saveFile(unwritable));
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    const QString error = openError(unwritable, QIODevice::WriteOnly | QIODevice::Text);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(answers.texts[0], QStringLiteral("No se puede guardar el archivo %1:\n%2.").arg(unwritable, error));
+    QCOMPARE(window.currentFile(), file);
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(recentList(), QStringList{file});
+    QVERIFY(!QFile::exists(unwritable));
+}
+
+void TestMainWindow::loadMissingFileChangesNothing()
+{
+    const QString file = makeFile(QStringLiteral("diseno.vdo"), "uno\n");
+    const QString missing = path(QStringLiteral("falta.vdo"));
+    MainWindow window;
+    window.loadFile(file);
+    window.editor()->insertPlainText(QStringLiteral("cero\n"));
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.loadFile(missing);
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    const QString error = openError(missing, QIODevice::ReadOnly | QIODevice::Text);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(answers.texts[0], QStringLiteral("No se puede cargar el archivo %1:\n%2.").arg(missing, error));
+    QCOMPARE(answers.buttons[0], QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("cero\nuno\n"));
+    QCOMPARE(window.currentFile(), file);
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(recentList(), QStringList{file});
+}
+
+void TestMainWindow::documentsAreUtf8()
+{
+    const QByteArray utf8 = "Text = \"señal ñ, año, «Ünïcódé»\";\n";
+    const QString file = makeFile(QStringLiteral("acentos.vdo"), utf8);
+    MainWindow window;
+    window.loadFile(file);
+    QCOMPARE(window.editor()->toPlainText(), QString::fromUtf8(utf8));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Archivo cargado"));
+
+    const QString copy = path(QStringLiteral("copia.vdo"));
+    QVERIFY(window.saveFile(copy));
+    QCOMPARE(readBytes(copy), utf8);
+}
+
+// ---- Recent files ------------------------------------------------------------------
+
+void TestMainWindow::recentEntriesStartHidden()
+{
+    MainWindow window;
+    for (int i = 1; i <= 5; ++i)
+        QVERIFY(!window.action(QStringLiteral("recentFileAct%1").arg(i))->isVisible());
+    QVERIFY(!window.action("recentFileSeparator")->isVisible());
+
+    const QString file = makeFile(QStringLiteral("uno.vdo"), "1\n");
+    window.loadFile(file);
+    QVERIFY(window.action("recentFileSeparator")->isVisible());
+    QAction *first = window.action("recentFileAct1");
+    QVERIFY(first->isVisible());
+    QCOMPARE(first->text(), QStringLiteral("&1 uno.vdo"));
+    QCOMPARE(first->data().toString(), file);
+    for (int i = 2; i <= 5; ++i)
+        QVERIFY(!window.action(QStringLiteral("recentFileAct%1").arg(i))->isVisible());
+}
+
+void TestMainWindow::recentListKeepsFiveMostRecent()
+{
+    QStringList files;
+    for (int i = 1; i <= 6; ++i)
+        files << makeFile(QStringLiteral("f%1.vdo").arg(i), QByteArray::number(i));
+    MainWindow window;
+    for (const QString &file : files)
+        window.loadFile(file);
+
+    // f1, the oldest, has been dropped; the newest comes first.
+    QCOMPARE(recentList(), (QStringList{files[5], files[4], files[3], files[2], files[1]}));
+    const QStringList names = {"f6.vdo", "f5.vdo", "f4.vdo", "f3.vdo", "f2.vdo"};
+    for (int i = 0; i < 5; ++i) {
+        QAction *entry = window.action(QStringLiteral("recentFileAct%1").arg(i + 1));
+        QVERIFY(entry->isVisible());
+        QCOMPARE(entry->text(), QStringLiteral("&%1 %2").arg(i + 1).arg(names[i]));
+        QCOMPARE(entry->data().toString(), files[5 - i]);
+    }
+
+    // Reopening f3 moves it to the top without a second entry.
+    window.loadFile(files[2]);
+    QCOMPARE(recentList(), (QStringList{files[2], files[5], files[4], files[3], files[1]}));
+    QCOMPARE(window.action("recentFileAct1")->text(), QStringLiteral("&1 f3.vdo"));
+    QCOMPARE(window.action("recentFileAct2")->text(), QStringLiteral("&2 f6.vdo"));
+    QCOMPARE(window.action("recentFileAct5")->text(), QStringLiteral("&5 f2.vdo"));
+}
+
+void TestMainWindow::recentListIsSharedByAllWindows()
+{
+    const QString file = makeFile(QStringLiteral("comun.vdo"), "x\n");
+    MainWindow first;
+    MainWindow second;
+    first.loadFile(file);
+    QCOMPARE(second.action("recentFileAct1")->text(), QStringLiteral("&1 comun.vdo"));
+    QVERIFY(second.action("recentFileAct1")->isVisible());
+    QVERIFY(second.action("recentFileSeparator")->isVisible());
+
+    // A window made later starts with the list kept in the store.
+    MainWindow third;
+    QCOMPARE(third.action("recentFileAct1")->data().toString(), file);
+    QVERIFY(third.action("recentFileAct1")->isVisible());
+}
+
+void TestMainWindow::openRecentAsksBeforeDiscardingUnsavedChanges()
+{
+    const QString older = makeFile(QStringLiteral("antiguo.vdo"), "Box {\n  Id = 3;\n}\n");
+    const QString newer = makeFile(QStringLiteral("reciente.vdo"), "Pages {\n}\n");
+    MainWindow window;
+    window.loadFile(older);
+    window.loadFile(newer);
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("sin guardar\n"));
+    QCOMPARE(window.action("recentFileAct2")->text(), QStringLiteral("&2 antiguo.vdo"));
+
+    {
+        ModalAnswerer answers({press(QMessageBox::Cancel)});
+        window.action("recentFileAct2")->trigger();
+        QCOMPARE(answers.seen(), 1);
+        QCOMPARE(answers.texts.value(0), QStringLiteral("El documento se ha modificado.\n\u00bfQuieres guardar los cambios?"));
+    }
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("Pages {\n}\nsin guardar\n"));
+    QCOMPARE(window.currentFile(), newer);
+    QVERIFY(window.isWindowModified());
+
+    {
+        ModalAnswerer answers({press(QMessageBox::Discard)});
+        window.action("recentFileAct2")->trigger();
+        QCOMPARE(answers.seen(), 1);
+    }
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("Box {\n  Id = 3;\n}\n"));
+    QCOMPARE(window.currentFile(), older);
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(readBytes(newer), QByteArray("Pages {\n}\n"));
+    QCOMPARE(recentList(), (QStringList{older, newer}));
+}
+
+void TestMainWindow::recentEntryOfVanishedFile()
+{
+    const QString gone = makeFile(QStringLiteral("borrado.vdo"), "1\n");
+    MainWindow window;
+    window.loadFile(gone);
+    window.newFile();
+    QVERIFY(QFile::remove(gone));
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.action("recentFileAct1")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QVERIFY(answers.texts[0].startsWith(QStringLiteral("No se puede cargar el archivo %1:\n").arg(gone)));
+    QCOMPARE(window.currentFile(), QString());
+    QCOMPARE(recentList(), QStringList{gone});
+    QVERIFY(window.action("recentFileAct1")->isVisible());
+}
+
+// ---- Run ---------------------------------------------------------------------------
+
+void TestMainWindow::runWithoutFile()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    MainWindow window;
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.action("runAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.texts[0], QStringLiteral("No hay ningun archivo seleccionado"));
+    QCOMPARE(answers.titles[0], QString());
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No hay ningun archivo seleccionado"));
+    QCOMPARE(window.outputModel()->storedRowCount(), 0);
+    QCOMPARE(window.processModel()->storedRowCount(), 0);
+    QVERIFY(!QFile::exists(path(QStringLiteral("OutFileSimulation.txt"))));
+}
+
+// A test bench of one diagram: a header box leads straight to the end-simulation state.
+// Worked out by hand: the reader finds two boxes; box 2 is the only parent; the
+// declarative walk reaches box 3 (Next 0, Next0 0, text "end simulation") and makes
+// the parent a test bench, without a lookup that fails; the state walk records box 3 as
+// the first state; the presimulation's header chain is empty and it leaves the cycle
+// counter at 1; in the first pass the test bench stands on the end state, so the loop
+// ends without a clock edge. One cycle, no warnings, no errors.
+static const QByteArray kEndOnlyTestBench =
+    "Box {\n"
+    "  Id = 2;\n"
+    "  Type = Header;\n"
+    "  Next = 3;\n"
+    "}\n"
+    "Box {\n"
+    "  Id = 3;\n"
+    "  Type = MetaState;\n"
+    "  Text = \"end simulation\";\n"
+    "  Next = 0;\n"
+    "  Next0 = 0;\n"
+    "}\n";
+
+void TestMainWindow::runSavedFile()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    MainWindow window;
+    window.loadFile(design);
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.action("runAct")->trigger();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.texts[0], QStringLiteral("Simulando el archivo."));
+    QCOMPARE(answers.titles[0], QString());
+    // The driver's own status text follows the window's.
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulando el archivo seleccionado"));
+
+    // Both panes are complete when the slot returns.
+    LinePaneModel *process = window.processModel();
+    LinePaneModel *output = window.outputModel();
+    QCOMPARE(process->rowCount(), process->storedRowCount());
+    QCOMPARE(output->rowCount(), output->storedRowCount());
+
+    // The process pane opens with the file's path and closes with the cycle count, an
+    // item that starts with a line feed and so shows as an empty row and the text.
+    const QStringList processRows = process->rows();
+    QVERIFY(processRows.size() >= 5);
+    QCOMPARE(processRows.mid(0, 3), (QStringList{"//Simulando el archivo con direccion: ", design, kRule}));
+    QCOMPARE(processRows[processRows.size() - 2], QString());
+    static const QRegularExpression countLine(QStringLiteral("^Numero de ciclos de simulacion: \\d+$"));
+    QVERIFY2(countLine.match(processRows.last()).hasMatch(), qPrintable(processRows.last()));
+
+    // The output pane closes with the summary of a run without warnings or errors.
+    const QStringList outputRows = output->rows();
+    QCOMPARE(lastRows(outputRows, 4), (QStringList{"", "//-------------- WARNINGS Y ERRORES --------------//",
+                                                   "Numero de Warnings: 0", "Numero de Errores: 0"}));
+
+    // The output file, in the working directory, holds the output pane row for row.
+    QByteArray expected;
+    for (const QString &row : outputRows)
+        expected += row.toUtf8() + '\n';
+    QCOMPARE(readBytes(path(QStringLiteral("OutFileSimulation.txt"))), expected);
+}
+
+void TestMainWindow::runShowsTheCycleCount()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    MainWindow window;
+    window.loadFile(design);
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.run();
+    QCOMPARE(answers.seen(), 1);
+    // This design ends in the first pass of the cycle loop. Until the simulation stages
+    // run, nothing moves the cycle counter; when they do, this check starts to pass and
+    // the expected failure below must go.
+    QEXPECT_FAIL("", "the cycle loop is not part of a run yet", Continue);
+    QCOMPARE(lastRows(window.processModel()->rows(), 2),
+             (QStringList{"", "Numero de ciclos de simulacion: 1"}));
+}
+
+void TestMainWindow::secondRunReplacesFirstAndIgnoresUnsavedText()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    MainWindow window;
+    window.loadFile(design);
+
+    {
+        ModalAnswerer answers({press(QMessageBox::Ok)});
+        window.run();
+        QCOMPARE(answers.seen(), 1);
+    }
+    const QStringList firstOutput = window.outputModel()->rows();
+    const QStringList firstProcess = window.processModel()->rows();
+    const QByteArray firstFile = readBytes(path(QStringLiteral("OutFileSimulation.txt")));
+    QVERIFY(!firstFile.isEmpty());
+
+    // A box typed into the editor but not saved is not part of the next run.
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("Box {\n  Id = 9;\n  Type = State;\n  Next = 2;\n}\n"));
+    {
+        ModalAnswerer answers({press(QMessageBox::Ok)});
+        window.run();
+        QCOMPARE(answers.seen(), 1);
+    }
+    QCOMPARE(window.outputModel()->rows(), firstOutput);
+    QCOMPARE(window.processModel()->rows(), firstProcess);
+    QCOMPARE(readBytes(path(QStringLiteral("OutFileSimulation.txt"))), firstFile);
+    QVERIFY(window.isWindowModified());
+}
+
+ASMSIM_REGISTER_TEST(TestMainWindow)
+#include "tst_mainwindow.moc"
