@@ -33,7 +33,7 @@ bench: build
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_SANITIZE=ON > /dev/null
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
@@ -44,5 +44,5 @@ fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
 	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz run_fuzz
 	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-run
-	./build-fuzz/lexer_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-lexer tests/data
-	./build-fuzz/run_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-run tests/data examples
+	./build-fuzz/lexer_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-lexer tests/data
+	./build-fuzz/run_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-run tests/data examples

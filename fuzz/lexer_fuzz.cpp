@@ -14,8 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype steps = 0; code != TokNone && code != TokEnd; ++steps) {
         if (steps > bound)
             abort();
-        code = scanToken(text, true);
+        // A peek leaves the text normalised; the consume then takes the token's characters.
+        code = scanToken(text, false);
         if ((!text.isEmpty() && text.at(0).isSpace()) || code == 2 || code > TokBaseHex)
+            abort();
+        if (scanToken(text, true) != code)
             abort();
     }
     return 0;
