@@ -103,6 +103,13 @@ private:
     QList<QPointer<QWidget>> m_answered;
 };
 
+// Types text at the end of the document, as a user adding to a loaded file does.
+void typeAtEnd(MainWindow &window, const QString &text)
+{
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(text);
+}
+
 ModalAnswerer::Handler press(QMessageBox::StandardButton which)
 {
     return [which](QWidget *modal) {
@@ -569,8 +576,7 @@ void TestMainWindow::newFileOnModifiedDocumentCancel()
     const QString file = makeFile(QStringLiteral("diseno.vdo"), "Box {\n}\n");
     MainWindow window;
     window.loadFile(file);
-    window.editor()->moveCursor(QTextCursor::End);
-    window.editor()->insertPlainText(QStringLiteral("mas"));
+    typeAtEnd(window, QStringLiteral("mas"));
 
     ModalAnswerer answers({press(QMessageBox::Cancel)});
     window.action("newAct")->trigger();
@@ -608,8 +614,7 @@ void TestMainWindow::newFileOnModifiedDocumentSave()
     const QString file = makeFile(QStringLiteral("diseno.vdo"), "Box {\n}\n");
     MainWindow window;
     window.loadFile(file);
-    window.editor()->moveCursor(QTextCursor::End);
-    window.editor()->insertPlainText(QStringLiteral("Box {\n}\n"));
+    typeAtEnd(window, QStringLiteral("Box {\n}\n"));
 
     ModalAnswerer answers({press(QMessageBox::Save)});
     window.action("newAct")->trigger();
@@ -666,8 +671,7 @@ void TestMainWindow::saveOnNamedDocumentWritesWithoutDialog()
     const QString file = makeFile(QStringLiteral("diseno.vdo"), "uno\n");
     MainWindow window;
     window.loadFile(file);
-    window.editor()->moveCursor(QTextCursor::End);
-    window.editor()->insertPlainText(QStringLiteral("dos\n"));
+    typeAtEnd(window, QStringLiteral("dos\n"));
 
     ModalAnswerer answers;
     QVERIFY(window.save());
@@ -805,8 +809,7 @@ void TestMainWindow::openRecentAsksBeforeDiscardingUnsavedChanges()
     MainWindow window;
     window.loadFile(older);
     window.loadFile(newer);
-    window.editor()->moveCursor(QTextCursor::End);
-    window.editor()->insertPlainText(QStringLiteral("sin guardar\n"));
+    typeAtEnd(window, QStringLiteral("sin guardar\n"));
     QCOMPARE(window.action("recentFileAct2")->text(), QStringLiteral("&2 antiguo.vdo"));
 
     {
@@ -964,8 +967,7 @@ void TestMainWindow::secondRunReplacesFirstAndIgnoresUnsavedText()
     QVERIFY(!firstFile.isEmpty());
 
     // A box typed into the editor but not saved is not part of the next run.
-    window.editor()->moveCursor(QTextCursor::End);
-    window.editor()->insertPlainText(QStringLiteral("Box {\n  Id = 9;\n  Type = State;\n  Next = 2;\n}\n"));
+    typeAtEnd(window, QStringLiteral("Box {\n  Id = 9;\n  Type = State;\n  Next = 2;\n}\n"));
     {
         ModalAnswerer answers({press(QMessageBox::Ok)});
         window.run();
