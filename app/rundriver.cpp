@@ -3,6 +3,7 @@
 #include "app/messagelog.h"
 #include "app/panesink.h"
 #include "app/simstate.h"
+#include "model/readdatareport.h"
 #include "model/reader.h"
 
 namespace {
@@ -42,6 +43,7 @@ void clearPanes(SimState &state)
 void runStages(SimState &state, const QString &path)
 {
     LecturaArchivo(state, path);
+    reportReadData(state);
 }
 
 } // namespace

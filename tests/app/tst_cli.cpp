@@ -17,10 +17,8 @@ struct Result {
     QByteArray err;
 };
 
-const QByteArray kSummary = "\n"
-                            "//-------------- WARNINGS Y ERRORES --------------//\n"
-                            "Numero de Warnings: 0\n"
-                            "Numero de Errores: 0\n";
+const QByteArray kHeader = "//--------------------------ARCHIVO DE SALIDA----------------------------//\n";
+const QByteArray kNoErrors = "\nNumero de Errores: 0\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -60,7 +58,7 @@ private slots:
         m_design = m_dir.filePath(QStringLiteral("design.vdo"));
         QFile file(m_design);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Box\n{\n}\n");
+        file.write("Box {\n  Id = 1;\n  Type = State;\n}\n");
     }
 
     void init() { QFile::remove(defaultOutput()); }
@@ -69,8 +67,9 @@ private slots:
     {
         const Result r = runCli({m_design});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, kSummary);
-        QCOMPARE(readAll(defaultOutput()), kSummary);
+        QVERIFY(r.out.startsWith(kHeader));
+        QVERIFY(r.out.endsWith(kNoErrors));
+        QCOMPARE(readAll(defaultOutput()), r.out);
         QVERIFY(r.err.isEmpty());
     }
 
@@ -82,21 +81,22 @@ private slots:
                                  QStringLiteral("--process=") + trace, m_design});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(readAll(out), kSummary);
+        QVERIFY(readAll(out).startsWith(kHeader));
+        QVERIFY(readAll(out).endsWith(kNoErrors));
         QVERIFY(!QFile::exists(defaultOutput()));
-        QCOMPARE(readAll(trace), "//Simulando el archivo con direccion: \n" + m_design.toUtf8()
-                                     + "\n---------------------------------------------\n"
-                                       "\nNumero de ciclos de simulacion: 0\n");
+        const QByteArray traced = readAll(trace);
+        QVERIFY(traced.startsWith("//Simulando el archivo con direccion: \n" + m_design.toUtf8()
+                                  + "\n---------------------------------------------\n"));
+        QVERIFY(traced.endsWith("\n\nNumero de ciclos de simulacion: 0\n"));
     }
 
     void unwritableOutputFileIsAnErrorOfTheRun()
     {
         const Result r = runCli({QStringLiteral("--out"), m_dir.filePath(QStringLiteral("none/x.txt")), m_design});
         QCOMPARE(r.exitCode, 1);
-        QCOMPARE(r.out, QByteArray("\n//-------------- WARNINGS Y ERRORES --------------//\n"
-                                   "Error! Fallo al abrir el archivo de salida\n"
-                                   "Numero de Warnings: 0\n"
-                                   "Numero de Errores: 1\n"));
+        QVERIFY(r.out.startsWith(kHeader));
+        QVERIFY(r.out.contains("\nError! Fallo al abrir el archivo de salida\nNumero de Warnings: "));
+        QVERIFY(r.out.endsWith("\nNumero de Errores: 1\n"));
     }
 
     void wrongArgumentsExitTwoWithOneLineAndNoFile_data()

@@ -7,6 +7,7 @@
 #include "model/reader.h"
 #include "testmain.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -152,9 +153,13 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("empty.vdo"));
+        QFile empty(path);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
         SimState s;
         fillEverything(s);
-        LecturaArchivo(s, dir.filePath(QStringLiteral("empty.vdo")));
+        LecturaArchivo(s, path);
         QCOMPARE(s.model.boxCount, 0);
         QVERIFY(s.model.boxIds.isEmpty());
         QVERIFY(matrixIsAllNull(s.model.textMatrix, 50));
@@ -165,11 +170,16 @@ private slots:
 
     void readingRecordsAgainAnOutputFileThatFailedToOpen()
     {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("empty.vdo"));
+        QFile empty(path);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
         SimState s;
         s.log.outputOpenFailed = true;
         logMessage(s, kOutputOpenError, LogError);
         logMessage(s, QStringLiteral("Warning! old"), LogWarning);
-        LecturaArchivo(s, QStringLiteral("any.vdo"));
+        LecturaArchivo(s, path);
         QCOMPARE(s.log.errorList, QStringList{"Error! Fallo al abrir el archivo de salida"});
         QVERIFY(s.log.warningList.isEmpty());
     }
