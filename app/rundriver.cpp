@@ -3,6 +3,8 @@
 #include "app/messagelog.h"
 #include "app/panesink.h"
 #include "app/simstate.h"
+#include "model/boxtypeindex.h"
+#include "model/hierarchy.h"
 #include "model/readdatareport.h"
 #include "model/reader.h"
 
@@ -44,6 +46,8 @@ void runStages(SimState &state, const QString &path)
 {
     LecturaArchivo(state, path);
     reportReadData(state);
+    buildBoxTypeIndex(state);
+    findParentBoxes(state);
 }
 
 } // namespace

@@ -1,0 +1,6 @@
+#pragma once
+
+struct SimState;
+
+// Groups the boxes by type and reports the positions of each type.
+void buildBoxTypeIndex(SimState &state);
