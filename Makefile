@@ -28,6 +28,7 @@ gui: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/panes_bench
+	./$(BUILD)/reader_bench
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -38,11 +39,14 @@ sanitize: deps
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
 
-# Coverage-guided fuzzing of the lexer and of whole runs, FUZZ_SECONDS each.
+# Coverage-guided fuzzing of the lexer, the reader, the evaluator and whole runs,
+# FUZZ_SECONDS each.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz run_fuzz
-	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-run
+	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz reader_fuzz evaluator_fuzz run_fuzz
+	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-reader build-fuzz/corpus-evaluator build-fuzz/corpus-run
 	./build-fuzz/lexer_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-lexer tests/data
+	./build-fuzz/reader_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-reader tests/data examples
+	./build-fuzz/evaluator_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-evaluator
 	./build-fuzz/run_fuzz -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-run tests/data examples

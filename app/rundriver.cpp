@@ -7,6 +7,8 @@
 #include "model/hierarchy.h"
 #include "model/readdatareport.h"
 #include "model/reader.h"
+#include "model/signallistreport.h"
+#include "sim/declarativesimulation.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ void runStages(SimState &state, const QString &path)
     reportReadData(state);
     buildBoxTypeIndex(state);
     findParentBoxes(state);
+    runDeclarativeSimulation(state);
+    reportSignalList(state);
 }
 
 } // namespace

@@ -5,23 +5,18 @@
 #include "app/rundriver.h"
 #include "app/simstate.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "fuzzinput.h"
+
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
-    const QString design = dir.filePath(QStringLiteral("fuzz.vdo"));
-    {
-        QFile file(design);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    const QString design = writeFuzzDesign(data, size);
+    if (design.isEmpty())
+        return 0;
     MemorySink sink;
     SimState state(&sink);
-    state.log.outputFile.setFileName(dir.filePath(QStringLiteral("out.txt")));
+    state.log.outputFile.setFileName(fuzzOutputPath());
     runSimulation(state, design);
     return 0;
 }

@@ -13,6 +13,12 @@ struct EvaluatorRegisters {
     // Name the declaration analysis is working on.
     QString scannedSignalName;
 
+    // How many expression levels are open (parentheses, braces, bit selections, the
+    // branches of a conditional), and whether an evaluation went deeper than allowed and
+    // gave up: then every open level returns at once and leaves the rest of the text.
+    int nestingDepth = 0;
+    bool nestingExceeded = false;
+
     void clear()
     {
         exprValue = 0;
@@ -21,5 +27,7 @@ struct EvaluatorRegisters {
         logicFound = 0;
         currentSignalName.clear();
         scannedSignalName.clear();
+        nestingDepth = 0;
+        nestingExceeded = false;
     }
 };

@@ -7,6 +7,9 @@
 // Signal kinds; also the values of declarationKind.
 enum SignalKind : int { KindInput = 1, KindOutput = 2, KindInout = 3, KindWire = 4 };
 
+// Every kind, in the order in which the whole table is gone over.
+inline constexpr int kSignalKinds[] = {KindInput, KindOutput, KindInout, KindWire};
+
 // One generation of values: four vectors parallel to the name tables.
 struct SignalValues {
     QVector<qint32> input;
@@ -21,6 +24,10 @@ struct SignalValues {
         inout.clear();
         wire.clear();
     }
+
+    // The vector of one kind (1 to 4).
+    QVector<qint32> &ofKind(int kind);
+    const QVector<qint32> &ofKind(int kind) const;
 };
 
 struct SignalTable {
@@ -39,4 +46,20 @@ struct SignalTable {
 
     // Empties names, ranges, timing and all values; keeps declarationKind and simCycle.
     void clearSignals();
+
+    // The name, range and timing vectors of one kind (1 to 4).
+    QStringList &namesOf(int kind);
+    const QStringList &namesOf(int kind) const;
+    QStringList &rangesOf(int kind);
+    const QStringList &rangesOf(int kind) const;
+    QStringList &timingOf(int kind);
+    const QStringList &timingOf(int kind) const;
+
+    // True when some kind declares the name.
+    bool isDeclared(const QString &name) const;
+
+    // The current value of a name: every kind is searched, inputs first, over the indexes
+    // that have a current value, and the last match wins. Leaves `value` alone and
+    // returns false when no declaration of the name has a current value yet.
+    bool currentValueOf(const QString &name, qint32 &value) const;
 };

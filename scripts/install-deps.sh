@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12: a compiler, CMake, make and
-# Qt 6. Does nothing when everything is already there.
+# Installs what building and testing need on Debian 12: a compiler, CMake, make, Qt 6
+# and Icarus Verilog. Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev)
+# Icarus Verilog is the outside oracle of the expression tests.
+packages=(g++ make cmake qt6-base-dev iverilog)
 # Xvfb lets a person look at the window on a machine without a display.
 [ "${ASMSIM_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb)
 

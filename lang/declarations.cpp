@@ -1,0 +1,203 @@
+#include "lang/declarations.h"
+
+#include "app/messagelog.h"
+#include "app/simstate.h"
+#include "lang/evaluator.h"
+#include "lang/lexer.h"
+#include "lang/sentences.h"
+
+namespace {
+
+const QString kPortsKeywordError = QStringLiteral("Error! En BOX Ports aparece un INOUT o WIRE");
+const QString kPortsTextError = QStringLiteral("Error! En BOX Ports aparece texto que no es una señal");
+const QString kCodeKeywordError = QStringLiteral("Error! En BOX CODE aparece un INPUT o OUTPUT");
+const QString kCodeTextError = QStringLiteral("Error! En BOX code aparece texto que no es una señal");
+const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de señal sin definición previa");
+
+// The letters at the head of a text that a peek has just normalised.
+QString leadingLetters(const QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return text.left(end);
+}
+
+// The cell of a box in one row of a matrix, or "null" when the box lies outside it.
+QString cellOf(const TextMatrix &matrix, int row, int box)
+{
+    if (row < 0 || row >= matrix.size() || box < 0 || box >= matrix.at(row).size())
+        return QStringLiteral("null");
+    return matrix.at(row).at(box);
+}
+
+// The declaration keyword at the head of a line: accepted (it sets the kind in force and
+// is consumed) or reported as out of place in this kind of box (left where it is).
+void readKeyword(SimState &state, QString &line, int mode)
+{
+    const int head = scanToken(line, false);
+    const bool ports = mode == ModePorts;
+    const bool portKeyword = head == TokInput || head == TokOutput;
+    const bool codeKeyword = head == TokInout || head == TokWire;
+    if ((ports && portKeyword) || (!ports && codeKeyword)) {
+        scanToken(line, true);
+        state.signalTable.declarationKind = head == TokInput    ? KindInput
+                                            : head == TokOutput ? KindOutput
+                                            : head == TokInout  ? KindInout
+                                                                : KindWire;
+    } else if (portKeyword || codeKeyword) {
+        logMessage(state, ports ? kPortsKeywordError : kCodeKeywordError, LogError);
+    } else {
+        logMessage(state, ports ? kPortsTextError : kCodeTextError, LogError);
+    }
+}
+
+// «[first:second]», «[first]» or nothing: the range text that the line's names share.
+QString readRange(SimState &state, QString &line)
+{
+    if (scanToken(line, false) != TokLBracket)
+        return QStringLiteral(" ");
+    scanToken(line, true);
+    QString range = QStringLiteral("[");
+    analyseSentence(state, line);
+    range += QString::number(state.registers.exprValue);
+    const int after = scanToken(line, false);
+    if (after == TokColon) {
+        scanToken(line, true);
+        range += QLatin1Char(':');
+        analyseSentence(state, line);
+        range += QString::number(state.registers.exprValue);
+        if (scanToken(line, false) == TokRBracket) {
+            scanToken(line, true);
+            range += QLatin1Char(']');
+        }
+    } else if (after == TokRBracket) {
+        scanToken(line, true);
+        range += QLatin1Char(']');
+    }
+    return range;
+}
+
+// A Ports box declares inputs and outputs, a Code box inouts and wires; a name read under
+// any other kind in force is not declared.
+bool kindBelongsToMode(int kind, int mode)
+{
+    if (mode == ModePorts)
+        return kind == KindInput || kind == KindOutput;
+    return kind == KindInout || kind == KindWire;
+}
+
+void declareLine(SimState &state, QString line, int mode)
+{
+    readKeyword(state, line, mode);
+    const QString range = readRange(state, line);
+    SignalTable &table = state.signalTable;
+    while (scanToken(line, false) == TokIdentifier) {
+        const QString name = leadingLetters(line);
+        state.registers.scannedSignalName = name;
+        if (mode == ModeCode)
+            traceLine(state, name);
+        scanToken(line, true);
+        if (scanToken(line, false) == TokComma)
+            scanToken(line, true);
+        const int kind = table.declarationKind;
+        if (kindBelongsToMode(kind, mode)) {
+            table.namesOf(kind) << name;
+            table.rangesOf(kind) << range;
+        }
+    }
+}
+
+void declareBox(SimState &state, int box, int mode)
+{
+    const TextMatrix &matrix = state.model.textMatrix;
+    for (int row = 0; row < matrix.size(); ++row) {
+        const QString cell = cellOf(matrix, row, box);
+        if (cell != QLatin1String("null"))
+            declareLine(state, cell, mode);
+    }
+}
+
+// Gives every name of the line's chain «NAME op NAME op …» the tag; the chain ends at a
+// separator, a number, a keyword or anything but a name after an operator.
+void tagLine(SimState &state, QString line, const QString &tag)
+{
+    SignalTable &table = state.signalTable;
+    if (scanToken(line, false) != TokIdentifier)
+        return;
+    for (;;) {
+        const QString name = leadingLetters(line);
+        state.registers.scannedSignalName = name;
+        bool matched = false;
+        for (int kind : kSignalKinds) {
+            const QStringList &names = table.namesOf(kind);
+            QStringList &timing = table.timingOf(kind);
+            for (qsizetype k = 0; k < names.size() && k < timing.size(); ++k) {
+                if (names.at(k) == name) {
+                    timing[k] = tag;
+                    matched = true;
+                }
+            }
+        }
+        if (!matched)
+            logMessage(state, kUndeclaredError, LogError);
+        scanToken(line, true);
+        const int next = scanToken(line, false);
+        if (next < TokQuestion || next > TokDot)
+            return;
+        scanToken(line, true);
+        if (scanToken(line, false) != TokIdentifier)
+            return;
+    }
+}
+
+void tagBox(SimState &state, int box)
+{
+    SignalTable &table = state.signalTable;
+    // Each scan gives every name declared so far one more "ASYNC" entry; entry k belongs
+    // to name k, so the entries past the names are never read.
+    for (int kind : kSignalKinds) {
+        const qsizetype count = table.namesOf(kind).size();
+        for (qsizetype i = 0; i < count; ++i)
+            table.timingOf(kind) << QStringLiteral("ASYNC");
+    }
+
+    const DesignModel &model = state.model;
+    const QString type = box >= 0 && box < model.boxTypes.size() ? model.boxTypes.at(box) : QString();
+    const TextMatrix *matrix = nullptr;
+    QString tag;
+    if (type == QLatin1String("AsyncOps") || type == QLatin1String("StateAsyncOps")) {
+        matrix = &model.textMatrix;
+        tag = QStringLiteral("ASYNC");
+    } else if (type == QLatin1String("CondAsyncOps")) {
+        matrix = &model.textDownMatrix;
+        tag = QStringLiteral("ASYNC");
+    } else if (type == QLatin1String("SyncOps")) {
+        matrix = &model.textMatrix;
+        tag = QStringLiteral("SYNC");
+    } else if (type == QLatin1String("Event") || type == QLatin1String("CondSyncOps")) {
+        matrix = &model.textDownMatrix;
+        tag = QStringLiteral("SYNC");
+    }
+    if (!matrix)
+        return;
+    const int rows = int(model.textMatrix.size());
+    for (int row = 0; row < rows; ++row) {
+        const QString cell = cellOf(*matrix, row, box);
+        if (cell != QLatin1String("null"))
+            tagLine(state, cell, tag);
+    }
+}
+
+} // namespace
+
+void analyseBoxDeclarations(SimState &state, int box, int mode)
+{
+    state.model.traceLines.clear();
+    state.registers.scannedSignalName.clear();
+    if (mode == ModePorts || mode == ModeCode)
+        declareBox(state, box, mode);
+    else if (mode == ModeOperations)
+        tagBox(state, box);
+    flushTrace(state);
+}

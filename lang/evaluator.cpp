@@ -1,0 +1,571 @@
+#include "lang/evaluator.h"
+
+#include "app/messagelog.h"
+#include "app/simstate.h"
+#include "lang/lexer.h"
+#include "lang/numbers.h"
+
+#include <limits>
+
+namespace {
+
+constexpr qint32 kMinValue = std::numeric_limits<qint32>::min();
+
+// Every routine shows its pending trace lines when it ends, however it ends.
+struct FlushAtEnd {
+    SimState &state;
+    ~FlushAtEnd() { flushTrace(state); }
+};
+
+// Counts one open level for as long as it lives.
+struct NestingLevel {
+    EvaluatorRegisters &registers;
+    explicit NestingLevel(EvaluatorRegisters &r) : registers(r) { ++registers.nestingDepth; }
+    ~NestingLevel() { --registers.nestingDepth; }
+};
+
+bool gaveUp(const SimState &state)
+{
+    return state.registers.nestingExceeded;
+}
+
+int peek(QString &text)
+{
+    return scanToken(text, false);
+}
+
+void take(QString &text)
+{
+    scanToken(text, true);
+}
+
+QString spelling(int code)
+{
+    switch (code) {
+    case TokQuestion: return QStringLiteral("?");
+    case TokColon: return QStringLiteral(":");
+    case TokLogicalOr: return QStringLiteral("||");
+    case TokBitOr: return QStringLiteral("|");
+    case TokLogicalAnd: return QStringLiteral("&&");
+    case TokBitAnd: return QStringLiteral("&");
+    case TokBitXnor: return QStringLiteral("~^");
+    case TokBitXor: return QStringLiteral("^");
+    case TokTilde: return QStringLiteral("~");
+    case TokCaseEq: return QStringLiteral("===");
+    case TokEq: return QStringLiteral("==");
+    case TokCaseNe: return QStringLiteral("!==");
+    case TokNe: return QStringLiteral("!=");
+    case TokNot: return QStringLiteral("!");
+    case TokArithShl: return QStringLiteral("<<<");
+    case TokShl: return QStringLiteral("<<");
+    case TokLe: return QStringLiteral("<=");
+    case TokLt: return QStringLiteral("<");
+    case TokArithShr: return QStringLiteral(">>>");
+    case TokShr: return QStringLiteral(">>");
+    case TokGe: return QStringLiteral(">=");
+    case TokGt: return QStringLiteral(">");
+    case TokPlus: return QStringLiteral("+");
+    case TokMinus: return QStringLiteral("-");
+    case TokPower: return QStringLiteral("**");
+    case TokStar: return QStringLiteral("*");
+    case TokSlash: return QStringLiteral("/");
+    case TokPercent: return QStringLiteral("%");
+    default: return QString();
+    }
+}
+
+void traceFound(SimState &state, int code)
+{
+    traceLine(state, QStringLiteral("Encontrado ") + spelling(code));
+}
+
+bool isMultiplicative(int code)
+{
+    return code == TokStar || code == TokSlash || code == TokPercent;
+}
+
+bool isAdditive(int code)
+{
+    return code == TokPlus || code == TokMinus;
+}
+
+bool isShift(int code)
+{
+    return code == TokShl || code == TokArithShl || code == TokShr || code == TokArithShr;
+}
+
+bool isComparison(int code)
+{
+    switch (code) {
+    case TokEq: case TokCaseEq: case TokNe: case TokCaseNe:
+    case TokLt: case TokLe: case TokGt: case TokGe:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isOrLike(int code)
+{
+    return code == TokBitXor || code == TokBitXnor || code == TokBitOr;
+}
+
+bool isPrimaryStart(int code)
+{
+    return code == TokQuote || code == TokNumber || (code >= TokBaseBin && code <= TokBaseHex);
+}
+
+// Values wrap around in two's complement: the arithmetic is done on unsigned 32 bits.
+qint32 wrap(quint32 bits)
+{
+    return qint32(bits);
+}
+
+// A division with no defined quotient gets a fixed result and says so in the trace.
+qint32 divide(SimState &state, qint32 lhs, qint32 rhs)
+{
+    if (rhs == 0) {
+        traceLine(state, QStringLiteral("Division por cero. 0 por defecto"));
+        return 0;
+    }
+    if (lhs == kMinValue && rhs == -1) {
+        traceLine(state, QStringLiteral("Desbordamiento en la division. Resultado -2147483648"));
+        return kMinValue;
+    }
+    return lhs / rhs;
+}
+
+qint32 remainder(SimState &state, qint32 lhs, qint32 rhs)
+{
+    if (rhs == 0) {
+        traceLine(state, QStringLiteral("Resto de division por cero. 0 por defecto"));
+        return 0;
+    }
+    if (rhs == -1)  // exact, and the most negative value would overflow the hardware
+        return 0;
+    return lhs % rhs;
+}
+
+qint32 arithmetic(SimState &state, int code, qint32 lhs, qint32 rhs)
+{
+    switch (code) {
+    case TokPlus: return wrap(quint32(lhs) + quint32(rhs));
+    case TokMinus: return wrap(quint32(lhs) - quint32(rhs));
+    case TokStar: return wrap(quint32(lhs) * quint32(rhs));
+    case TokSlash: return divide(state, lhs, rhs);
+    default: return remainder(state, lhs, rhs);
+    }
+}
+
+// The base multiplied into 1 exponent times, wrapped at 32 bits; squaring gives the same
+// bits in as many steps as the exponent has bits.
+qint32 power(qint32 base, qint32 exponent)
+{
+    quint32 result = 1;
+    quint32 factor = quint32(base);
+    for (quint32 e = exponent > 0 ? quint32(exponent) : 0; e != 0; e >>= 1) {
+        if (e & 1)
+            result *= factor;
+        factor *= factor;
+    }
+    return wrap(result);
+}
+
+qint32 shift(int code, qint32 lhs, qint32 rhs)
+{
+    const int distance = rhs & 31;
+    if (code == TokShl || code == TokArithShl)
+        return wrap(quint32(lhs) << distance);
+    return lhs >> distance;  // arithmetic: the sign bit is copied in
+}
+
+bool compare(int code, qint32 lhs, qint32 rhs)
+{
+    switch (code) {
+    case TokEq: case TokCaseEq: return lhs == rhs;
+    case TokNe: case TokCaseNe: return lhs != rhs;
+    case TokLt: return lhs < rhs;
+    case TokLe: return lhs <= rhs;
+    case TokGt: return lhs > rhs;
+    default: return lhs >= rhs;
+    }
+}
+
+qint32 bitwise(int code, qint32 lhs, qint32 rhs)
+{
+    switch (code) {
+    case TokBitAnd: return lhs & rhs;
+    case TokBitXor: return lhs ^ rhs;
+    case TokBitXnor: return ~(lhs ^ rhs);
+    default: return lhs | rhs;
+    }
+}
+
+QString letterRun(const QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return text.left(end);
+}
+
+// What the primary after a unary operator turned out to be.
+enum class Operand { None, Value, Group };
+
+// A literal or a signal reference; None when nothing was read (a parameter name, a lone
+// apostrophe, or no primary at all).
+Operand readLeaf(SimState &state, QString &text, int head)
+{
+    if (head == TokQuote) {
+        parseNumber(state, text);
+        return Operand::None;
+    }
+    if (isPrimaryStart(head)) {
+        parseNumber(state, text);
+        return Operand::Value;
+    }
+    if (head == TokIdentifier) {
+        // A name declared more than once is read once; the lookup takes its last
+        // declaration.
+        if (state.signalTable.isDeclared(letterRun(text))) {
+            signalProcess(state, text);
+            return Operand::Value;
+        }
+        parseNumber(state, text);  // a parameter name: swallowed, no value
+    }
+    return Operand::None;
+}
+
+Operand readOperand(SimState &state, QString &text, int head)
+{
+    if (head == TokLBrace) {
+        evalConcatenation(state, text);
+        return Operand::Value;
+    }
+    if (head == TokLParen) {
+        take(text);
+        evalConditional(state, text);
+        if (gaveUp(state))
+            return Operand::None;
+        take(text);  // the closing parenthesis is expected here, and not checked
+        // The group keeps what its inside was: «(A == 1)» is still a comparison.
+        return Operand::Group;
+    }
+    const Operand leaf = readLeaf(state, text, head);
+    // A leaf is a plain value, whatever a bit-selection index compared.
+    state.registers.comparisonFound = 0;
+    return leaf;
+}
+
+void applyUnary(SimState &state, int op, Operand operand)
+{
+    EvaluatorRegisters &r = state.registers;
+    if (operand == Operand::None || op == TokPlus)
+        return;
+    if (op == TokNot && operand == Operand::Group && r.comparisonFound == 1) {
+        // «!(A == 1)» denies the comparison; the value it read stays.
+        r.truthValue = !r.truthValue;
+        return;
+    }
+    if (op == TokMinus)
+        r.exprValue = wrap(0u - quint32(r.exprValue));
+    else if (op == TokTilde)
+        r.exprValue = ~r.exprValue;
+    else
+        r.exprValue = r.exprValue == 0 ? 1 : 0;
+    r.comparisonFound = 0;
+}
+
+// The conditional level proper, inside the nesting bookkeeping of evalConditional.
+void conditionalLevel(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    evalLogical(state, text);
+    if (gaveUp(state) || peek(text) != TokQuestion)
+        return;
+    const bool condition = r.truthValue;
+    traceFound(state, TokQuestion);
+    take(text);
+    traceLine(state, echoText(text));
+    // Both branches are full conditionals, so a chain groups to the right:
+    // «C1 ? X : C2 ? Y : Z» is «C1 ? X : (C2 ? Y : Z)».
+    evalConditional(state, text);
+    if (gaveUp(state))
+        return;
+    const qint32 first = r.exprValue;
+    // The selected branch is a value, not a comparison.
+    r.comparisonFound = 0;
+    if (scanToken(text, true) != TokColon) {
+        traceLine(state, QStringLiteral("Syntax error: looking for ':'"));
+        r.exprValue = first;
+        return;
+    }
+    traceFound(state, TokColon);
+    evalConditional(state, text);
+    if (gaveUp(state))
+        return;
+    if (condition)
+        r.exprValue = first;
+    r.comparisonFound = 0;
+}
+
+} // namespace
+
+void traceLine(SimState &state, const QString &line)
+{
+    state.model.traceLines << line;
+}
+
+void flushTrace(SimState &state)
+{
+    QStringList &lines = state.model.traceLines;
+    if (lines.isEmpty())
+        return;
+    showInProcessPane(state, lines);
+    lines.clear();
+}
+
+QString echoText(const QString &text)
+{
+    if (text.size() <= kMaxEchoLength)
+        return text;
+    return text.left(kMaxEchoLength) + QStringLiteral("...");
+}
+
+void evalConditional(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    // Only the outermost level starts and ends an evaluation: a refusal deeper down makes
+    // every open level return, and is forgotten once they all have.
+    const bool outermost = r.nestingDepth == 0;
+    if (outermost)
+        r.nestingExceeded = false;
+    if (r.nestingExceeded)
+        return;
+    if (r.nestingDepth >= kMaxNesting) {
+        r.nestingExceeded = true;
+        traceLine(state, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
+        return;
+    }
+    {
+        NestingLevel level(r);
+        conditionalLevel(state, text);
+    }
+    if (outermost)
+        r.nestingExceeded = false;
+}
+
+void evalLogical(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalBitwise(state, text);
+    if (gaveUp(state))
+        return;
+    bool running = r.truthValue;
+    for (;;) {
+        const int op = peek(text);
+        if (op != TokLogicalAnd && op != TokLogicalOr)
+            break;
+        r.logicFound = 1;
+        traceFound(state, op);
+        take(text);
+        evalBitwise(state, text);
+        if (gaveUp(state))
+            return;
+        if (op == TokLogicalAnd) {
+            running = running && r.truthValue;
+            continue;
+        }
+        // "&&" binds tighter: it is gathered into the right-hand side of "||".
+        bool right = r.truthValue;
+        while (peek(text) == TokLogicalAnd) {
+            take(text);
+            evalBitwise(state, text);
+            if (gaveUp(state))
+                return;
+            right = right && r.truthValue;
+        }
+        running = running || right;
+    }
+    if (r.logicFound == 1) {
+        r.truthValue = running;
+        traceLine(state, running ? QStringLiteral("Logica TRUE") : QStringLiteral("Logica FALSE"));
+    }
+}
+
+void evalBitwise(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalComparison(state, text);
+    if (gaveUp(state))
+        return;
+    qint32 accumulator = r.exprValue;
+    for (;;) {
+        const int op = peek(text);
+        if (op != TokBitAnd && !isOrLike(op))
+            break;
+        traceFound(state, op);
+        take(text);
+        evalComparison(state, text);
+        if (gaveUp(state))
+            return;
+        qint32 right = r.exprValue;
+        // "&" binds tighter: it is gathered into the right-hand side of "^", "~^", "|".
+        while (op != TokBitAnd && peek(text) == TokBitAnd) {
+            take(text);
+            evalComparison(state, text);
+            if (gaveUp(state))
+                return;
+            right &= r.exprValue;
+        }
+        accumulator = bitwise(op, accumulator, right);
+        r.comparisonFound = 0;
+    }
+    r.exprValue = accumulator;
+}
+
+void evalComparison(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalShift(state, text);
+    if (gaveUp(state))
+        return;
+    const qint32 left = r.exprValue;
+    const int op = peek(text);
+    // Without an operator the level keeps what its operand was, so a parenthesised
+    // comparison is still one.
+    if (!isComparison(op))
+        return;
+    traceFound(state, op);
+    take(text);
+    evalShift(state, text);
+    if (gaveUp(state))
+        return;
+    // Set after the right operand, whose own levels may have been plain values.
+    r.truthValue = compare(op, left, r.exprValue);
+    r.comparisonFound = 1;
+    traceLine(state, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
+}
+
+void evalShift(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalAdditive(state, text);
+    if (gaveUp(state))
+        return;
+    const qint32 left = r.exprValue;
+    const int op = peek(text);
+    if (!isShift(op))
+        return;
+    traceFound(state, op);
+    take(text);
+    evalAdditive(state, text);
+    if (gaveUp(state))
+        return;
+    r.exprValue = shift(op, left, r.exprValue);
+    r.comparisonFound = 0;
+}
+
+void evalAdditive(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalPower(state, text);
+    if (gaveUp(state))
+        return;
+    qint32 accumulator = r.exprValue;
+    for (;;) {
+        const int op = peek(text);
+        if (!isMultiplicative(op) && !isAdditive(op))
+            break;
+        traceFound(state, op);
+        take(text);
+        evalPower(state, text);
+        if (gaveUp(state))
+            return;
+        qint32 right = r.exprValue;
+        // "*", "/" and "%" bind tighter: after "+" or "-" they are gathered into the
+        // right-hand side, without a trace line of their own.
+        for (int inner = peek(text); isAdditive(op) && isMultiplicative(inner); inner = peek(text)) {
+            take(text);
+            evalPower(state, text);
+            if (gaveUp(state))
+                return;
+            right = arithmetic(state, inner, right, r.exprValue);
+        }
+        accumulator = arithmetic(state, op, accumulator, right);
+        r.comparisonFound = 0;
+    }
+    r.exprValue = accumulator;
+}
+
+void evalPower(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    evalPrimary(state, text);
+    if (gaveUp(state) || peek(text) != TokPower)
+        return;
+    const qint32 base = r.exprValue;
+    traceFound(state, TokPower);
+    take(text);
+    evalPrimary(state, text);
+    if (gaveUp(state))
+        return;
+    r.exprValue = power(base, r.exprValue);
+    r.comparisonFound = 0;
+}
+
+void evalPrimary(SimState &state, QString &text)
+{
+    FlushAtEnd flush{state};
+    int unary = 0;
+    int head = peek(text);
+    if (head == TokTilde || head == TokNot || head == TokPlus || head == TokMinus) {
+        traceFound(state, head);
+        take(text);
+        unary = head;
+        head = peek(text);
+    }
+    // After one unary operator only a primary is accepted: operators do not nest.
+    const Operand operand = readOperand(state, text, head);
+    if (gaveUp(state) || unary == 0)
+        return;
+    applyUnary(state, unary, operand);
+}
+
+void evalConcatenation(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    FlushAtEnd flush{state};
+    if (peek(text) != TokLBrace)
+        return;
+    take(text);
+    evalConditional(state, text);
+    if (gaveUp(state))
+        return;
+    // The replication form «{N{…}}» has a second brace; its count is read, not applied.
+    const bool replication = peek(text) == TokLBrace;
+    if (replication)
+        take(text);
+    evalConditional(state, text);
+    if (gaveUp(state))
+        return;
+    while (peek(text) == TokComma) {
+        take(text);
+        evalConditional(state, text);
+        if (gaveUp(state))
+            return;
+    }
+    if (peek(text) == TokRBrace)
+        take(text);
+    if (replication && peek(text) == TokRBrace)
+        take(text);
+    // The group is the value of its last element.
+    r.comparisonFound = 0;
+}

@@ -1,0 +1,203 @@
+#include "lang/numbers.h"
+
+#include "app/simstate.h"
+#include "lang/evaluator.h"
+#include "lang/lexer.h"
+
+namespace {
+
+bool isBaseMarker(int code)
+{
+    return code >= TokBaseBin && code <= TokBaseHex;
+}
+
+bool isHexDigit(QChar c)
+{
+    return c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+// After the marker of a based literal: its name in the trace, then its value.
+void readBasedDigits(SimState &state, int marker, QString &text)
+{
+    struct Base {
+        const char *trace;
+        int mode;
+    };
+    static constexpr Base bases[] = {
+        {"Numero binario", DigitsBinary},
+        {"Numero decimal", DigitsDecimal},
+        {"Numero octal", DigitsOctal},
+        {"Numero hexadecimal", DigitsHex},
+    };
+    const Base &base = bases[marker - TokBaseBin];
+    traceLine(state, QLatin1String(base.trace));
+    state.registers.exprValue = parseDigits(base.mode, text);
+    traceLine(state, QString::number(state.registers.exprValue));
+}
+
+void readParameter(SimState &state, QString &text)
+{
+    traceLine(state, QStringLiteral("Parametro"));
+    scanToken(text, true);
+}
+
+// A literal that starts with a number: a plain decimal, or the size of a based literal,
+// which the based value then replaces.
+void readNumber(SimState &state, QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isDigit())
+        ++end;
+    bool ok = false;
+    const int size = text.left(end).toInt(&ok, 10);
+    state.registers.exprValue = ok ? size : 0;
+    scanToken(text, true);
+
+    const int next = scanToken(text, false);
+    if (isBaseMarker(next)) {
+        scanToken(text, true);
+        readBasedDigits(state, next, text);
+        traceLine(state, echoText(text));
+    } else if (next == TokQuote) {
+        scanToken(text, true);
+    } else {
+        traceLine(state, QStringLiteral("Numero decimal"));
+        traceLine(state, QString::number(state.registers.exprValue));
+        if (next == TokIdentifier)
+            readParameter(state, text);
+    }
+}
+
+// Where a bit or range selection reads the binary text of a value, or that it lies
+// outside the value (then the reference reads 0).
+struct Selection {
+    bool inRange = false;
+    qsizetype position = 0;  // first character taken
+    qsizetype length = 0;
+    QString binary;          // the text the characters come from
+};
+
+Selection selectBits(qint32 value, const QString &binary, qint64 first, bool isRange, qint64 second)
+{
+    Selection s;
+    s.binary = binary;
+    // A range whose high index lies above the value's own binary text reads the missing
+    // high bits as zeros, up to bit 31.
+    if (isRange && value >= 0 && first >= binary.size() && first <= 31)
+        s.binary = binary.rightJustified(qsizetype(first + 1), QLatin1Char('0'));
+    const qsizetype n = s.binary.size();
+    if (value < 0 || first < 0 || first >= n)
+        return s;
+    // A range runs from its high index down to its low one; a reversed or negative low
+    // index selects nothing.
+    if (isRange && (second < 0 || second > first))
+        return s;
+    s.inRange = true;
+    s.position = n - qsizetype(first) - 1;
+    s.length = isRange ? qsizetype(first - second + 1) : 1;
+    return s;
+}
+
+} // namespace
+
+void parseNumber(SimState &state, QString &text)
+{
+    const int head = scanToken(text, false);
+    if (isBaseMarker(head)) {
+        scanToken(text, true);
+        readBasedDigits(state, head, text);
+    } else if (head == TokQuote) {
+        scanToken(text, true);
+    } else if (head == TokNumber) {
+        readNumber(state, text);
+    } else if (head == TokIdentifier) {
+        readParameter(state, text);
+    }
+    flushTrace(state);
+}
+
+int parseDigits(int mode, QString &text)
+{
+    static constexpr int bases[] = {10, 2, 8, 16};
+    if (mode < DigitsDecimal || mode > DigitsHex)
+        return 0;
+    qsizetype end = 0;
+    while (end < text.size() && (mode == DigitsHex ? isHexDigit(text.at(end)) : text.at(end).isDigit()))
+        ++end;
+    bool ok = false;
+    const int value = text.left(end).toInt(&ok, bases[mode]);
+    text.remove(0, end);
+    return ok ? value : 0;
+}
+
+void signalProcess(SimState &state, QString &text)
+{
+    EvaluatorRegisters &r = state.registers;
+    QString line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
+
+    QString name;
+    if (scanToken(text, false) == TokIdentifier) {
+        qsizetype end = 0;
+        while (end < text.size() && text.at(end).isLetter())
+            ++end;
+        name = text.left(end);
+        scanToken(text, true);
+    }
+    line += QStringLiteral(",\tNombre de señal detectado: ") + name;
+    r.currentSignalName = name;
+
+    if (scanToken(text, false) != TokLBracket) {
+        state.signalTable.currentValueOf(name, r.exprValue);
+    } else {
+        line += QStringLiteral("\t[");
+        scanToken(text, true);
+        evalConditional(state, text);
+        if (r.nestingExceeded)
+            return flushTrace(state);
+        const qint64 first = r.exprValue;
+        line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
+        bool isRange = false;
+        qint64 second = 0;
+        const int after = scanToken(text, false);
+        if (after == TokColon) {
+            line += QStringLiteral("\t:");
+            scanToken(text, true);
+            evalConditional(state, text);
+            if (r.nestingExceeded)
+                return flushTrace(state);
+            isRange = true;
+            second = r.exprValue;
+            line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
+            if (scanToken(text, false) == TokRBracket) {
+                line += QStringLiteral("\t]");
+                scanToken(text, true);
+            }
+        } else if (after == TokRBracket) {
+            line += QStringLiteral("\t]");
+            scanToken(text, true);
+        }
+
+        // Before any value exists (while the declarations are read) the selection works
+        // on the value the evaluator holds, as a reference without selection does.
+        qint32 value = r.exprValue;
+        state.signalTable.currentValueOf(name, value);
+        const QString binary = QString::number(value, 2);
+        line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
+
+        const Selection s = selectBits(value, binary, first, isRange, second);
+        if (!s.inRange) {
+            r.exprValue = 0;
+            line += QStringLiteral("\tBit pedido superior a tamaño o negativo. 0 por defecto");
+        } else {
+            const QString bits = s.binary.mid(s.position, s.length);
+            if (isRange)
+                line += QStringLiteral("\tNecesito los bits del %1 al %2 del String").arg(first).arg(second);
+            else
+                line += QStringLiteral("\tNecesito el bit: %1 del String").arg(s.position);
+            r.exprValue = qint32(bits.toLongLong(nullptr, 2));
+            line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
+        }
+    }
+    traceLine(state, line);
+    flushTrace(state);
+}

@@ -1,0 +1,150 @@
+#include "sim/declarativesimulation.h"
+
+#include "app/messagelog.h"
+#include "app/simstate.h"
+#include "lang/declarations.h"
+#include "model/diagramwalk.h"
+
+namespace {
+
+const QString kHandedOver = QStringLiteral("               + ");
+
+bool isOperationType(const QString &type)
+{
+    static const QStringList operationTypes{
+        QStringLiteral("AsyncOps"),     QStringLiteral("SyncOps"),       QStringLiteral("CondSyncOps"),
+        QStringLiteral("CondAsyncOps"), QStringLiteral("StateAsyncOps"), QStringLiteral("Event"),
+    };
+    return operationTypes.contains(type);
+}
+
+// "ID, Next, Next0, Next1" of a box.
+QString boxLinksText(const DesignModel &m, int pos)
+{
+    const BoxLinks links = boxLinksAt(m, pos);
+    return QStringLiteral("%1, %2, %3, %4").arg(boxIdAt(m, pos)).arg(links.next).arg(links.next0).arg(links.next1);
+}
+
+// What the walks of every diagram share: the lines not yet shown, the line being
+// built, and the type name of the boxes handed over, which only the Ports and Code
+// modes set (so the operation mode reports its boxes under "Code").
+struct DeclarativeRun {
+    SimState &state;
+    QStringList pending;
+    QString currentLine;
+    QString modeTypeName;
+
+    void finishLine()
+    {
+        pending << currentLine;
+        currentLine.clear();
+    }
+    void flush()
+    {
+        showInOutputPane(state, pending);
+        pending.clear();
+    }
+};
+
+// One walk of one diagram in one mode: hands each box of the mode's types to the
+// declarations as the walk leaves it, and traces every box entered and every connector.
+class DeclarationWalk : public DiagramWalk {
+public:
+    DeclarationWalk(DeclarativeRun &run, int mode) : DiagramWalk(run.state), m_run(run), m_mode(mode)
+    {
+        m_stopsAtTestBenchEnd = true;
+    }
+
+    bool reachedConnector = false;
+
+protected:
+    bool entered(int from, int to) override
+    {
+        const QString type = boxTypeAt(m_state.model, from);
+        const bool handOver = m_mode == ModeOperations ? isOperationType(type) : type == m_run.modeTypeName;
+        if (handOver) {
+            m_run.currentLine += kHandedOver + m_run.modeTypeName + QLatin1Char('\n');
+            analyseBoxDeclarations(m_state, from, m_mode);
+        }
+        m_run.currentLine += QStringLiteral("          - HIJO: ") + boxLinksText(m_state.model, to);
+        m_run.finishLine();
+        return true;
+    }
+
+    void connectorReached(int) override
+    {
+        reachedConnector = true;
+        m_run.currentLine += QStringLiteral("               + STATE: ");
+    }
+
+    void connectorMatch(const QString &name, bool visited) override
+    {
+        m_run.currentLine += name + (visited ? QStringLiteral(" -> TOCADO") : QStringLiteral(" -> SIN TOCAR"));
+        m_run.finishLine();
+    }
+
+    void connectorUnmatched() override
+    {
+        logMessage(m_state, QStringLiteral("WARNING!\t No hay State con el mismo nombre;"), LogError);
+    }
+
+private:
+    DeclarativeRun &m_run;
+    int m_mode;
+};
+
+struct Mode {
+    int number;
+    QString line;
+    QString typeName;  // empty: the mode keeps the type name of the mode before it
+};
+
+// Runs the three modes on the diagram of root and returns its kind.
+QString declareDiagram(DeclarativeRun &run, int root)
+{
+    static const Mode modes[] = {
+        {ModePorts, QStringLiteral("     a) MODO PORTS"), QStringLiteral("Ports")},
+        {ModeCode, QStringLiteral("     b) MODO CODE"), QStringLiteral("Code")},
+        {ModeOperations, QStringLiteral("     c) MODO ASYNC-SYNC"), QString()},
+    };
+    bool reachedConnector = false;
+    for (const Mode &mode : modes) {
+        showInOutputPane(run.state, {QStringLiteral("PADRE: ") + boxLinksText(run.state.model, root)});
+        run.pending << mode.line;
+        if (!mode.typeName.isEmpty())
+            run.modeTypeName = mode.typeName;
+
+        DeclarationWalk walk(run, mode.number);
+        const DiagramWalk::Outcome outcome = walk.walk(root);
+        reachedConnector = reachedConnector || walk.reachedConnector;
+        if (outcome == DiagramWalk::Outcome::TestBenchEnd) {
+            // The test bench's walk is not shown. Its notice waits for the next flush,
+            // so when another diagram follows, the notice comes after that diagram's
+            // "PADRE: " line: the report has always been laid out this way.
+            run.pending = QStringList{QStringLiteral("END SIMULATION. Padre de test bench"),
+                                      QStringLiteral("---------------------------------------")};
+            run.currentLine.clear();
+            return kTestBenchKind;
+        }
+        run.finishLine();
+        run.flush();
+    }
+    return reachedConnector ? kDesignKind : QString();
+}
+
+} // namespace
+
+void runDeclarativeSimulation(SimState &state)
+{
+    const QString heading = QStringLiteral("\n//--------------SIMULACION DECLARATIVA-----------------//");
+    showInProcessPane(state, {heading});
+    showInOutputPane(state, {heading});
+
+    DeclarativeRun run{state, {}, {}, {}};
+    const QVector<qint32> parents = state.model.parentIts;
+    state.model.parentKinds.clear();
+    for (qint32 root : parents)
+        state.model.parentKinds << declareDiagram(run, root);
+    run.finishLine();
+    run.flush();
+}
