@@ -29,6 +29,7 @@ gui: build
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/panes_bench
 	./$(BUILD)/reader_bench
+	./$(BUILD)/evaluator_bench
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
