@@ -16,6 +16,10 @@ constexpr int kTextUpRows = 10;
 constexpr int kTextDownRows = 50;
 constexpr int kStateRows = 100;
 
+// The kinds the declarative simulation gives a diagram (an entry of parentKinds).
+inline const QString kDesignKind = QStringLiteral("Design");
+inline const QString kTestBenchKind = QStringLiteral("TestBench");
+
 // One text matrix: rows are the text lines of a box's value, columns box positions.
 // An empty cell holds "null".
 using TextMatrix = QVector<QVector<QString>>;
