@@ -236,6 +236,13 @@ Operand readLeaf(SimState &state, QString &text, int head)
     return Operand::None;
 }
 
+// What was just evaluated is an integer, not a comparison or a logical operation.
+void markPlainValue(EvaluatorRegisters &r)
+{
+    r.comparisonFound = 0;
+    r.truthResult = false;
+}
+
 Operand readOperand(SimState &state, QString &text, int head)
 {
     if (head == TokLBrace) {
@@ -253,7 +260,7 @@ Operand readOperand(SimState &state, QString &text, int head)
     }
     const Operand leaf = readLeaf(state, text, head);
     // A leaf is a plain value, whatever a bit-selection index compared.
-    state.registers.comparisonFound = 0;
+    markPlainValue(state.registers);
     return leaf;
 }
 
@@ -262,9 +269,11 @@ void applyUnary(SimState &state, int op, Operand operand)
     EvaluatorRegisters &r = state.registers;
     if (operand == Operand::None || op == TokPlus)
         return;
-    if (op == TokNot && operand == Operand::Group && r.comparisonFound == 1) {
-        // «!(A == 1)» denies the comparison; the value it read stays.
+    if (op == TokNot && operand == Operand::Group && r.truthResult) {
+        // «!(A == 1)» and «!(A && B)» deny the truth, and stay a truth; the value is
+        // denied as on any operand.
         r.truthValue = !r.truthValue;
+        r.exprValue = r.exprValue == 0 ? 1 : 0;
         return;
     }
     if (op == TokMinus)
@@ -273,7 +282,7 @@ void applyUnary(SimState &state, int op, Operand operand)
         r.exprValue = ~r.exprValue;
     else
         r.exprValue = r.exprValue == 0 ? 1 : 0;
-    r.comparisonFound = 0;
+    markPlainValue(r);
 }
 
 // The conditional level proper, inside the nesting bookkeeping of evalConditional.
@@ -294,7 +303,7 @@ void conditionalLevel(SimState &state, QString &text)
         return;
     const qint32 first = r.exprValue;
     // The selected branch is a value, not a comparison.
-    r.comparisonFound = 0;
+    markPlainValue(r);
     if (scanToken(text, true) != TokColon) {
         traceLine(state, QStringLiteral("Syntax error: looking for ':'"));
         r.exprValue = first;
@@ -306,7 +315,7 @@ void conditionalLevel(SimState &state, QString &text)
         return;
     if (condition)
         r.exprValue = first;
-    r.comparisonFound = 0;
+    markPlainValue(r);
 }
 
 } // namespace
@@ -364,11 +373,13 @@ void evalLogical(SimState &state, QString &text)
     if (gaveUp(state))
         return;
     bool running = r.truthValue;
+    bool foundOperator = false;
     for (;;) {
         const int op = peek(text);
         if (op != TokLogicalAnd && op != TokLogicalOr)
             break;
         r.logicFound = 1;
+        foundOperator = true;
         traceFound(state, op);
         take(text);
         evalBitwise(state, text);
@@ -389,6 +400,8 @@ void evalLogical(SimState &state, QString &text)
         }
         running = running || right;
     }
+    if (foundOperator)
+        r.truthResult = true;
     if (r.logicFound == 1) {
         r.truthValue = running;
         traceLine(state, running ? QStringLiteral("Logica TRUE") : QStringLiteral("Logica FALSE"));
@@ -422,7 +435,7 @@ void evalBitwise(SimState &state, QString &text)
             right &= r.exprValue;
         }
         accumulator = bitwise(op, accumulator, right);
-        r.comparisonFound = 0;
+        markPlainValue(r);
     }
     r.exprValue = accumulator;
 }
@@ -448,6 +461,7 @@ void evalComparison(SimState &state, QString &text)
     // Set after the right operand, whose own levels may have been plain values.
     r.truthValue = compare(op, left, r.exprValue);
     r.comparisonFound = 1;
+    r.truthResult = true;
     traceLine(state, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
 }
 
@@ -468,7 +482,7 @@ void evalShift(SimState &state, QString &text)
     if (gaveUp(state))
         return;
     r.exprValue = shift(op, left, r.exprValue);
-    r.comparisonFound = 0;
+    markPlainValue(r);
 }
 
 void evalAdditive(SimState &state, QString &text)
@@ -499,7 +513,7 @@ void evalAdditive(SimState &state, QString &text)
             right = arithmetic(state, inner, right, r.exprValue);
         }
         accumulator = arithmetic(state, op, accumulator, right);
-        r.comparisonFound = 0;
+        markPlainValue(r);
     }
     r.exprValue = accumulator;
 }
@@ -518,7 +532,7 @@ void evalPower(SimState &state, QString &text)
     if (gaveUp(state))
         return;
     r.exprValue = power(base, r.exprValue);
-    r.comparisonFound = 0;
+    markPlainValue(r);
 }
 
 void evalPrimary(SimState &state, QString &text)
@@ -567,5 +581,5 @@ void evalConcatenation(SimState &state, QString &text)
     if (replication && peek(text) == TokRBrace)
         take(text);
     // The group is the value of its last element.
-    r.comparisonFound = 0;
+    markPlainValue(r);
 }

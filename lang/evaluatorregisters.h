@@ -8,6 +8,10 @@ struct EvaluatorRegisters {
     bool truthValue = false;
     int comparisonFound = 0;
     int logicFound = 0;
+    // Whether what was just evaluated is a truth (a comparison or a logical operation)
+    // rather than an integer. Unlike the two flags above it follows the value through
+    // the levels, so «!(...)» can deny a parenthesised truth.
+    bool truthResult = false;
     // Name of the last signal reference processed.
     QString currentSignalName;
     // Name the declaration analysis is working on.
@@ -25,6 +29,7 @@ struct EvaluatorRegisters {
         truthValue = false;
         comparisonFound = 0;
         logicFound = 0;
+        truthResult = false;
         currentSignalName.clear();
         scannedSignalName.clear();
         nestingDepth = 0;

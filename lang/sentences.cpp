@@ -9,6 +9,7 @@ void analyseSentence(SimState &state, QString &text)
     EvaluatorRegisters &r = state.registers;
     r.logicFound = 0;
     r.comparisonFound = 0;
+    r.truthResult = false;
     r.exprValue = 0;
     r.nestingExceeded = false;
 

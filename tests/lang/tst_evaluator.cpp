@@ -211,6 +211,10 @@ void TestEvaluator::registers_data()
     QTest::newRow("grouped logic, second false") << "(A == 1) && (B == 0)" << 1 << 1 << 1 << 1 << 0;
     QTest::newRow("grouped logic, first false") << "(A == 1) && (B == 0)" << 0 << 0 << 1 << 1 << 0;
     QTest::newRow("denied logic") << "!(A == 1 && B == 1)" << 1 << 0 << 1 << 1 << 1;
+    // A logical group is a truth whatever its last operand was.
+    QTest::newRow("denied logic, plain last operand") << "!(A == 1 && B)" << 1 << 0 << 0 << 1 << 0;
+    // The denial also applies to the group's value, as on any operand.
+    QTest::newRow("denied comparison used as a value") << "!(2 == 2) + 0" << 0 << 0 << 0 << 0 << 0;
     QTest::newRow("conditional true") << "A == 1 ? 5 : 7" << 1 << 0 << 0 << 0 << 5;
     QTest::newRow("conditional false") << "A == 1 ? 5 : 7" << 2 << 0 << 0 << 0 << 7;
     QTest::newRow("grouped condition") << "(A == 1) ? 5 : 7" << 1 << 0 << 0 << 0 << 5;
