@@ -3,8 +3,8 @@
 // the realistic worst case; the longer ones show how the cost grows with the length,
 // since every look at the next token normalises the whole remaining text.
 
-#include "app/panesink.h"
 #include "app/simstate.h"
+#include "countingsink.h"
 #include "lang/sentences.h"
 
 #include <QCoreApplication>
@@ -12,16 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-// Counts the trace instead of keeping it.
-class CountingSink : public PaneSink {
-public:
-    qint64 lines = 0;
-    void clearOutputPane() override {}
-    void clearProcessPane() override {}
-    void appendToOutputPane(const QStringList &items) override { lines += items.size(); }
-    void appendToProcessPane(const QStringList &items) override { lines += items.size(); }
-};
 
 void measure(const char *name, const QString &sentence, int times)
 {

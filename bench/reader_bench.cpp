@@ -4,8 +4,8 @@
 //   - a file of 100000 short lines (the most the reader reads), mostly comments;
 //   - a file of 100000 lines of 1000 characters (read in 200-character pieces).
 
-#include "app/panesink.h"
 #include "app/simstate.h"
+#include "countingsink.h"
 #include "model/readdatareport.h"
 #include "model/reader.h"
 
@@ -16,16 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-// Counts lines instead of keeping them, so the figures are the reader's own.
-class CountingSink : public PaneSink {
-public:
-    qint64 lines = 0;
-    void clearOutputPane() override {}
-    void clearProcessPane() override {}
-    void appendToOutputPane(const QStringList &items) override { lines += items.size(); }
-    void appendToProcessPane(const QStringList &items) override { lines += items.size(); }
-};
 
 QByteArray largestDesign()
 {
