@@ -12,6 +12,9 @@ namespace {
 
 const QString kRule(45, QLatin1Char('-'));
 constexpr int kMaxLineLength = 200;   // longer physical lines are read in pieces
+// Room of one text cell. A line is at most kMaxLineLength characters, so only a value
+// that repeats a key over and over comes near it.
+constexpr int kMaxCellLength = 4000;
 constexpr int kMaxBoxLines = 2000;    // a box without "}" ends after this many lines
 constexpr int kLastLine = 100000;     // the reader stops after this line
 constexpr int kLongFileLine = 99999;  // reaching it is reported as an error
@@ -101,6 +104,7 @@ private:
     void storePiece(TextMatrix &matrix, int rows, int &row, const QString &piece, int keyLine);
     bool storeCell(TextMatrix &matrix, int rows, int &row, const QString &text, int keyLine);
     bool rowOverflowReported = false;
+    bool lengthOverflowReported = false;
 };
 
 // A top-level comment line is echoed, left-trimmed and upper-cased as the lexer leaves it.
@@ -309,6 +313,7 @@ void Reader::readTextValue()
     note(textHeading(kind, boxType) + QString::number(keyLine));
 
     rowOverflowReported = false;
+    lengthOverflowReported = false;
     int row = 0;
     QString rest = line.mid(quote + 1);
     int close = rest.indexOf(QLatin1Char('"'));
@@ -344,9 +349,19 @@ void Reader::storePiece(TextMatrix &matrix, int rows, int &row, const QString &p
     }
 }
 
+// Length of the cell once every "null" in it is replaced by text. Counted before the
+// replace: each repeated key multiplies the "null"s of a cell, so the replace itself is
+// what must not run away.
+qint64 storedLength(const QString &cell, const QString &text)
+{
+    const qint64 nulls = cell.count(QLatin1String("null"));
+    return cell.size() + nulls * (text.size() - 4);
+}
+
 // Stores text in the cell at row and moves row on. Storing replaces every "null" in the
 // cell, so a cell already filled by an earlier value of the box keeps its text. A row
-// past the matrix is refused, reported once per value.
+// past the matrix, or a cell that would grow past kMaxCellLength, is refused, each
+// reported once per value.
 bool Reader::storeCell(TextMatrix &matrix, int rows, int &row, const QString &text, int keyLine)
 {
     if (!storing)
@@ -358,7 +373,14 @@ bool Reader::storeCell(TextMatrix &matrix, int rows, int &row, const QString &te
         rowOverflowReported = true;
         return false;
     }
-    matrix[row][m.boxCount].replace(QLatin1String("null"), text);
+    QString &cell = matrix[row][m.boxCount];
+    if (storedLength(cell, text) > kMaxCellLength) {
+        if (!lengthOverflowReported)
+            error(QStringLiteral("ERROR!\t Texto demasiado largo al guardar; no se guarda. Linea: %1").arg(keyLine));
+        lengthOverflowReported = true;
+    } else {
+        cell.replace(QLatin1String("null"), text);
+    }
     ++row;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "testmain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,48 @@ private slots:
             const QByteArray process = sink.process.join(QLatin1Char('\n')).toUtf8() + '\n';
             compareTexts(process, readFile(processFile).replace("@DESIGN@", design.toUtf8()));
         }
+    }
+
+    // A State box whose Text key is repeated, each value 47 "null"s: the reader reads the
+    // 246-character line in two pieces (38 "null"s, then 9), so every key after the
+    // first would multiply the "null"s of row 0 past the room of a cell. Each such key is
+    // refused once; the run ends at once with the refusals counted in the summary.
+    void aValueThatKeepsMultiplyingEndsAtOnce_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("refused");
+        const QString text = QStringLiteral("ERROR!\t Texto demasiado largo al guardar; no se guarda. Linea: %1");
+        QTest::newRow("six keys") << "growing-text-six-keys"
+                                  << QStringList{text.arg(6), text.arg(8), text.arg(10), text.arg(12), text.arg(14)};
+        QTest::newRow("five keys") << "growing-text-five-keys"
+                                   << QStringList{text.arg(6), text.arg(8), text.arg(10), text.arg(12)};
+    }
+
+    void aValueThatKeepsMultiplyingEndsAtOnce()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, refused);
+        QTemporaryDir dir;
+        MemorySink sink;
+        SimState state(&sink);
+        state.log.outputFile.setFileName(dir.filePath(QStringLiteral("out.txt")));
+        QElapsedTimer timer;
+        timer.start();
+        runSimulation(state, QDir(QStringLiteral(ASMSIM_TEST_DATA)).filePath(name + QStringLiteral(".vdo")));
+        // Before the bound this took minutes and gigabytes; now it is a few milliseconds.
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+
+        QStringList found;
+        for (const QString &error : state.log.errorList)
+            if (error.startsWith(QStringLiteral("ERROR!\t Texto demasiado largo")))
+                found << error;
+        QCOMPARE(found, refused);
+        const QStringList file = QString::fromUtf8(readFile(dir.filePath(QStringLiteral("out.txt")))).split('\n');
+        QCOMPARE(file.value(file.size() - 2), QStringLiteral("Numero de Errores: %1").arg(state.log.errorList.size()));
+        for (const QString &error : refused)
+            QVERIFY(file.contains(error));
+        for (const QString &cell : state.model.textMatrix.value(0))
+            QVERIFY(cell.size() <= 4000);
     }
 };
 

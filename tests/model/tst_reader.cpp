@@ -90,6 +90,7 @@ private slots:
     void carriageReturnMarkersSplitTextLines();
     void aPieceMentioningEndTakesOneCell();
     void aSecondTextKeyFillsOnlyEmptyCells();
+    void aStoreThatWouldOutgrowItsCellIsRefused();
     void headerBoxHeadings();
     void longLinesAreReadInPieces_data();
     void longLinesAreReadInPieces();
@@ -271,6 +272,32 @@ void TestReader::aSecondTextKeyFillsOnlyEmptyCells()
     QCOMPARE(t[0][0], QStringLiteral("a"));
     QCOMPARE(t[1][0], QStringLiteral("b"));
     QCOMPARE(t[2][0], QStringLiteral("e"));
+
+    // A cell whose text still mentions "null" has each mention replaced, as any store does.
+    Reading words;
+    words.read(box({"Id = 1;", "Type = SyncOps;", "Text = \"null or null%CR%x\";", "Text = \"ab\";"}));
+    QCOMPARE(words.m().textMatrix[0][0], QStringLiteral("ab or ab"));
+    QCOMPARE(words.m().textMatrix[1][0], QStringLiteral("x"));
+    QVERIFY(words.errors().isEmpty());
+}
+
+void TestReader::aStoreThatWouldOutgrowItsCellIsRefused()
+{
+    // Twenty "null"s (99 characters) filled with the same twenty give 99 + 20 * 95 =
+    // 1999 characters and 400 "null"s, which fits. A 60-character value would then make
+    // 1999 + 400 * 56 characters: the cell keeps its text, the refusal is reported once
+    // for the value, and the value's next row is still stored.
+    const QString twenty = QStringList(20, QStringLiteral("null")).join(QLatin1Char(' '));
+    const QString wide(60, QLatin1Char('w'));
+    Reading r;
+    r.read(box({"Id = 1;", "Type = SyncOps;", "Text = \"" + twenty + "\";", "Text = \"" + twenty + "\";",
+                "Text = \"" + wide + "%CR%" + wide + "\";", "Text = \"" + wide + "\";"}));
+    const TextMatrix &t = r.m().textMatrix;
+    QCOMPARE(t[0][0].size(), 1999);
+    QCOMPARE(t[0][0].count(QLatin1String("null")), 400);
+    QCOMPARE(t[1][0], wide);
+    QCOMPARE(r.errors(), (QStringList{"ERROR!\t Texto demasiado largo al guardar; no se guarda. Linea: 6",
+                                      "ERROR!\t Texto demasiado largo al guardar; no se guarda. Linea: 7"}));
 }
 
 void TestReader::headerBoxHeadings()
