@@ -1,8 +1,8 @@
 #include "app/batchrunner.h"
 
-#include "app/panesink.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/linepanemodel.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 
 #include <QAction>
 #include <QApplication>

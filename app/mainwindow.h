@@ -2,7 +2,7 @@
 // The simulator's one window: the editor of the .vdo document, the output and process
 // panes of a run, and the actions, menus and tool bars that drive them.
 
-#include "app/panesink.h"
+#include "core/panesink.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -2,7 +2,7 @@
 // A sink that counts the lines a run shows instead of keeping them, so that a
 // benchmark's figures are the pipeline's own.
 
-#include "app/panesink.h"
+#include "core/panesink.h"
 
 class CountingSink : public PaneSink {
 public:

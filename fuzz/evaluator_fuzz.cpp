@@ -3,8 +3,8 @@
 // the process if an analysis leaves more text than it was given, does not end its trace
 // with a report of the rest, or leaves an expression level open.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "lang/declarations.h"
 #include "lang/sentences.h"
 #include "model/designmodel.h"

@@ -1,8 +1,8 @@
 // libFuzzer target: reads any file as a design and checks that the tables stay in
 // step: one entry per stored box in every per-box table, the matrices in their shape.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/reader.h"
 
 #include "fuzzinput.h"

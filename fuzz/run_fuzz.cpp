@@ -1,9 +1,9 @@
 // libFuzzer target: runs the whole pipeline on any design file, as the batch runner
 // does, with the output file thrown away.
 
-#include "app/panesink.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 
 #include "fuzzinput.h"
 

@@ -1,7 +1,7 @@
 #include "lang/evaluator.h"
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 #include "lang/lexer.h"
 #include "lang/numbers.h"
 

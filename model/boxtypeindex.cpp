@@ -1,7 +1,7 @@
 #include "model/boxtypeindex.h"
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 
 #include <algorithm>
 #include <functional>

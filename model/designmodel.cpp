@@ -1,6 +1,6 @@
 #include "model/designmodel.h"
 
-#include "app/simstate.h"
+#include "core/simstate.h"
 
 void rebuildTextMatrices(DesignModel &model)
 {

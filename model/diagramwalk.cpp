@@ -1,7 +1,7 @@
 #include "model/diagramwalk.h"
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 #include "model/hierarchy.h"
 
 namespace {

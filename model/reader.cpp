@@ -1,7 +1,7 @@
 #include "model/reader.h"
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 #include "lang/lexer.h"
 #include "model/readerkeywords.h"
 

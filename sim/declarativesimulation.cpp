@@ -1,7 +1,7 @@
 #include "sim/declarativesimulation.h"
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 #include "lang/declarations.h"
 #include "model/diagramwalk.h"
 

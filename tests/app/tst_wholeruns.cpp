@@ -2,9 +2,9 @@
 // each compared, byte for byte, with the files written by hand beside the design
 // (NAME.out and NAME.process; "@DESIGN@" in the latter stands for the design's path).
 
-#include "app/panesink.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 #include "testmain.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // A fresh run state whose panes are kept in memory, with helpers to declare signals and
 // to read what the box-text analysis left behind.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,8 +1,8 @@
 // The box-type index: one report line per type present, in the fixed order of the
 // types, listing the positions of its boxes from the last to the first.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/boxtypeindex.h"
 #include "testmain.h"
 

@@ -1,8 +1,8 @@
 // The design tables: empty before any run, emptied by the reset at the start of every
 // run, and the text matrices rebuilt full of "null".
 
-#include "app/messagelog.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/simstate.h"
 #include "model/designmodel.h"
 #include "model/reader.h"
 #include "testmain.h"

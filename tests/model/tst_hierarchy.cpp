@@ -1,8 +1,8 @@
 // The box hierarchy: looking a box up by its ID, the roots of the diagrams, the state
 // boxes met by walking each diagram, and the report of both.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
 #include "testmain.h"

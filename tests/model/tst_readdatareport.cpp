@@ -1,8 +1,8 @@
 // The report of what the reader stored: the counts and the rows of the three text
 // matrices that hold text, one column per box.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/readdatareport.h"
 #include "testmain.h"
 

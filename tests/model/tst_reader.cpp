@@ -2,8 +2,8 @@
 // tables and the files it must survive. Expected traces are written out by hand from
 // the file format.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/reader.h"
 #include "testmain.h"
 

@@ -1,8 +1,8 @@
 // The signal list report: one heading, then one item per kind (inputs, outputs, wires,
 // inouts) holding a line per signal with its name, timing and range.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/signallistreport.h"
 #include "testmain.h"
 

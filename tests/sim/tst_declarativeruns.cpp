@@ -1,9 +1,9 @@
 // Whole runs of small design files: the declarative simulation and the signal list as
 // they reach the output pane, and the messages recorded up to there.
 
-#include "app/panesink.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
 #include "model/readdatareport.h"

@@ -2,8 +2,8 @@
 // boxes), the boxes handed over to the declarations as the walk leaves them, the trace
 // of each walk, and the kind each diagram is given.
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
 #include "sim/declarativesimulation.h"

@@ -1,10 +1,10 @@
 // The message log and the run driver: what a run shows, in which order, and what
 // reaches the output file.
 
-#include "app/messagelog.h"
-#include "app/panesink.h"
-#include "app/rundriver.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/panesink.h"
+#include "core/rundriver.h"
+#include "core/simstate.h"
 #include "testmain.h"
 
 #include <QDir>

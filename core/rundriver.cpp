@@ -1,8 +1,8 @@
-#include "app/rundriver.h"
+#include "core/rundriver.h"
 
-#include "app/messagelog.h"
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/messagelog.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
 #include "model/readdatareport.h"

@@ -1,7 +1,7 @@
-#include "app/messagelog.h"
+#include "core/messagelog.h"
 
-#include "app/panesink.h"
-#include "app/simstate.h"
+#include "core/panesink.h"
+#include "core/simstate.h"
 
 void logMessage(SimState &state, const QString &message, int kind)
 {

@@ -2,7 +2,7 @@
 // Everything a run knows, in one object that lives as long as its front end. Routines
 // take it by reference; nothing of a run lives in process-wide globals.
 
-#include "app/messagelog.h"
+#include "core/messagelog.h"
 #include "lang/evaluatorregisters.h"
 #include "lang/signaltable.h"
 #include "model/designmodel.h"
