@@ -43,6 +43,12 @@ void showInOutputPane(SimState &state, const QStringList &lines)
     writeLinesToOutput(state, lines);
 }
 
+void showInOutputPaneOnly(SimState &state, const QStringList &lines)
+{
+    if (!lines.isEmpty() && state.log.sink)
+        state.log.sink->appendToOutputPane(lines);
+}
+
 void showInProcessPane(SimState &state, const QStringList &lines)
 {
     if (!lines.isEmpty() && state.log.sink)

@@ -36,5 +36,8 @@ void writeLinesToOutput(SimState &state, const QStringList &lines);
 
 // Shows lines in the output pane and writes them to the output file.
 void showInOutputPane(SimState &state, const QStringList &lines);
+// Shows lines in the output pane without writing them to the output file; for the one
+// report whose file layout differs from its pane layout.
+void showInOutputPaneOnly(SimState &state, const QStringList &lines);
 // Shows lines in the process pane only.
 void showInProcessPane(SimState &state, const QStringList &lines);

@@ -14,15 +14,6 @@ const QString kCodeKeywordError = QStringLiteral("Error! En BOX CODE aparece un 
 const QString kCodeTextError = QStringLiteral("Error! En BOX code aparece texto que no es una señal");
 const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de señal sin definición previa");
 
-// The letters at the head of a text that a peek has just normalised.
-QString leadingLetters(const QString &text)
-{
-    qsizetype end = 0;
-    while (end < text.size() && text.at(end).isLetter())
-        ++end;
-    return text.left(end);
-}
-
 // The cell of a box in one row of a matrix, or "null" when the box lies outside it.
 QString cellOf(const TextMatrix &matrix, int row, int box)
 {

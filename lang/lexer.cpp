@@ -122,3 +122,21 @@ int scanToken(QString &text, bool consume)
         text.remove(0, token.length);
     return token.code;
 }
+
+QString leadingLetters(const QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return text.left(end);
+}
+
+qint32 leadingDigits(const QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end) >= QLatin1Char('0') && text.at(end) <= QLatin1Char('9'))
+        ++end;
+    bool ok = false;
+    const qint32 value = text.left(end).toInt(&ok, 10);
+    return ok ? value : 0;
+}

@@ -70,3 +70,11 @@ enum TokenCode : int {
 // front as well; TokNone and TokEnd never remove anything. The text stays normalised in
 // both modes, so a peek is also the way to prepare a text for reading its characters.
 int scanToken(QString &text, bool consume);
+
+// The run of letters at the head of a text that a peek has just normalised: the name of
+// the identifier there.
+QString leadingLetters(const QString &text);
+
+// The run of decimal digits at the head of a text, read as a decimal number; 0 when the
+// run is empty (or too long for 32 bits).
+qint32 leadingDigits(const QString &text);

@@ -5,12 +5,56 @@
 #include <QVector>
 
 constexpr int kSimulationRows = 301;  // cycles 0 to 300
+constexpr int kLastSimulationRow = kSimulationRows - 1;
+
+// Consecutive changing walks after which the settling gives up on a cycle.
+constexpr int kMaxChangedPasses = 1000;
+
+// State of the cycle loop: created when the loop starts, read and written by the
+// test-bench step and the design walk, dropped with the next loop.
+struct CycleLoopState {
+    int tbPosition = 0;        // row of the state table holding the test bench's state
+    int designPosition = 0;    // row holding the design's state
+    int enteredDesignPosition = 0;  // designPosition as enterDesignState left it this pass
+    qint32 tbStateCycle = 0;   // cycles already spent in the test bench's state
+    qint32 tbStateLength = 1;  // cycles the test bench's state lasts
+    bool tbStateEntered = true;
+    bool simulationEnded = false;
+    bool testBenchPending = false;
+    bool designWalked = false;  // a design walk has set the start and stop below
+
+    qint32 walkStartId = 0, walkStartIt = 0;
+    qint32 walkStopId = 0, walkStopIt = 0;
+    // The stop was looked for by name and not found: no box is the stop.
+    bool walkStopMissing = false;
+    // The walk position: the box being executed; kept across walks and passes.
+    qint32 walkPosition = 0;
+
+    QStringList cycleLog;
+    QString logEntry;
+
+    // Moves the entry being built into the cycle log, as one item, and empties it.
+    void closeEntry()
+    {
+        cycleLog << logEntry;
+        logEntry.clear();
+    }
+};
 
 struct SimulationState {
     QStringList defaultSignalNames;
     QVector<qint32> defaultSignalValues;
 
+    // The unit word after the test bench's cycle time, in lower case.
+    QString cycleTimeUnit;
+
     // One column per declared signal (inputs, outputs, inouts, wires), one row per cycle.
     QStringList simulationColumnNames;
     QVector<QVector<qint32>> simulationTable;
+
+    CycleLoopState loop;
+
+    // Consecutive walks that changed a current value. Only a walk that changes nothing
+    // sets it back to 0; it survives the loop and the run.
+    qint32 changedPasses = 0;
 };

@@ -1,0 +1,3 @@
+#include "sim/boxexecution.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,26 @@
+#pragma once
+// What each box met by a design walk does: assignments, decisions, conditional
+// assignments, and the boxes that are not supported.
+
+#include <QString>
+#include <QtGlobal>
+
+struct SignalTable;
+struct SimState;
+
+enum class Timing { Synchronous, Asynchronous };
+
+// The kind (1 input, 2 output, 3 inout, 4 wire, 0 none) and index of a name; the last
+// kind that holds it wins, the first index within that kind.
+struct SignalRef {
+    int kind = 0;
+    int index = -1;
+};
+SignalRef findSignalByName(const SignalTable &table, const QString &name);
+
+// Executes one assignment line, appending its text to the cycle log entry.
+void executeAssignmentLine(SimState &state, const QString &line, Timing timing, bool verbose);
+
+// Executes the box at position w. link holds the box's Next link on entry; a decision
+// replaces it with the link of the path it takes.
+void executeWalkBox(SimState &state, int w, const QString &type, qint32 next0, qint32 next1, qint32 &link);

@@ -1,0 +1,3 @@
+#include "sim/cycleloop.h"
+
+#include "core/simstate.h"

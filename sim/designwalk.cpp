@@ -1,0 +1,3 @@
+#include "sim/designwalk.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,3 @@
+#include "sim/events.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,3 @@
+#include "sim/presimulation.h"
+
+#include "core/simstate.h"

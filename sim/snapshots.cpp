@@ -1,0 +1,3 @@
+#include "sim/snapshots.h"
+
+#include "core/simstate.h"

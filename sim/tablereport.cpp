@@ -1,0 +1,3 @@
+#include "sim/tablereport.h"
+
+#include "core/simstate.h"

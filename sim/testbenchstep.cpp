@@ -1,0 +1,3 @@
+#include "sim/testbenchstep.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,3 @@
+#include "sim/verificationcheck.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,3 @@
+#include "sim/verificationlist.h"
+
+#include "core/simstate.h"

@@ -1,0 +1,1 @@
+// Tests of the boxexecution step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the cycleloop step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the designwalk step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the events step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the presimulation step; filled in with the step.

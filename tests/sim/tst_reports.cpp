@@ -1,0 +1,1 @@
+// Tests of the reports step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the snapshots step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the testbenchstep step; filled in with the step.
