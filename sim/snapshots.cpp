@@ -1,3 +1,60 @@
 #include "sim/snapshots.h"
 
+#include "core/messagelog.h"
 #include "core/simstate.h"
+
+namespace {
+
+enum class Generation { Current, Next };
+
+// Writes one cell of the table; a row outside the table, or a column past the row's
+// width, has no room and is skipped.
+void writeCell(SimulationState &sim, qint32 cycle, int column, qint32 value)
+{
+    if (cycle < 0 || cycle >= sim.simulationTable.size())
+        return;
+    QVector<qint32> &row = sim.simulationTable[cycle];
+    if (column < row.size())
+        row[column] = value;
+}
+
+void snapshot(SimState &state, qint32 cycle, const QString &heading, Generation generation, bool allPrefix)
+{
+    const SignalTable &table = state.signalTable;
+    QStringList lines{heading, QStringLiteral("- Ciclo: %1").arg(cycle)};
+    int column = 0;
+    for (int kind : kSignalKinds) {
+        const QVector<qint32> &current = table.current.ofKind(kind);
+        // The values after the edge are the next ones, but only for a kind that has
+        // current values at all.
+        if (generation == Generation::Next && current.isEmpty())
+            continue;
+        const QVector<qint32> &values = generation == Generation::Next ? table.next.ofKind(kind) : current;
+        const QStringList &names = table.namesOf(kind);
+        for (qsizetype k = 0; k < values.size(); ++k) {
+            writeCell(state.simulation, cycle, column++, values.at(k));
+            QString line = QStringLiteral("\t-  ") + names.value(k) + QStringLiteral(":\t") + QString::number(values.at(k));
+            if (allPrefix && lines.size() == 2)
+                line.prepend(QStringLiteral("TODAS:\n"));
+            lines << line;
+        }
+    }
+    showInProcessPane(state, lines);
+}
+
+} // namespace
+
+void saveCycle(SimState &state, qint32 cycle)
+{
+    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE-----------//"), Generation::Current, true);
+}
+
+void saveCycleNow(SimState &state, qint32 cycle)
+{
+    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE AHORA-----------//"), Generation::Current, false);
+}
+
+void saveCycleAfter(SimState &state, qint32 cycle)
+{
+    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE DESPUES-----------//"), Generation::Next, false);
+}

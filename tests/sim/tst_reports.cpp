@@ -1,1 +1,0 @@
-// Tests of the reports step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the tablereport step; filled in with the step.

@@ -1,0 +1,1 @@
+// Tests of the verifications step; filled in with the step.
