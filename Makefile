@@ -30,6 +30,8 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/panes_bench
 	./$(BUILD)/reader_bench
 	./$(BUILD)/evaluator_bench
+	./$(BUILD)/simulation_bench
+	bash bench/verilog_compare.sh $(BUILD)/asmsim-cli
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -1,0 +1,137 @@
+// Whole batch runs of large designs, start to finish, with the time and the peak memory
+// of each. Usage: simulation_bench. The designs are made in a temporary folder:
+//   - 300 boxes and 130 signals, simulated for 300 cycles;
+//   - an asynchronous loop that makes the settling repeat 1000 walks in every cycle.
+
+#include "app/batchrunner.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray box(int id, const char *type, const QByteArray &keys)
+{
+    return "Box {\n  Id = " + QByteArray::number(id) + ";\n  Type = " + type + ";\n" + keys + "}\n";
+}
+
+QByteArray key(const char *name, const QByteArray &value)
+{
+    return QByteArray("  ") + name + " = " + value + ";\n";
+}
+
+QByteArray text(const char *name, const QByteArrayList &lines)
+{
+    return key(name, '"' + lines.join("%CR%") + '"');
+}
+
+// A value written over several physical lines, one text row each: the reader takes
+// lines of at most 200 characters.
+QByteArray longText(const char *name, const QByteArrayList &rows)
+{
+    return key(name, '"' + rows.join("\n") + '"');
+}
+
+// Two-letter signal names: signal names are letters only.
+QByteArray signalName(int i)
+{
+    return QByteArray(1, char('A' + i / 26)) + char('A' + i % 26);
+}
+
+// A test bench that drives input AA for `cycles` cycles and checks output BO every cycle.
+QByteArray testBench(int firstId, int cycles)
+{
+    QByteArray t;
+    t += box(firstId, "Header", text("Text", {"BANCO"}) + key("Next", QByteArray::number(firstId + 1)));
+    t += box(firstId + 1, "ThreadSync", text("Text", {"TB.CLK = 10 ns"}) + key("Next", QByteArray::number(firstId + 2)));
+    t += box(firstId + 2, "Initial", text("TextDown", {"TB.AA <= 1"}) + key("Next", QByteArray::number(firstId + 3)));
+    t += box(firstId + 3, "StateAsyncOps",
+             text("TextUp", {"<" + QByteArray::number(cycles) + ">"}) + text("TextDown", {"TB.AA <= 1", "=> TB.BO == 1"}) +
+                 key("Next", QByteArray::number(firstId + 4)));
+    t += box(firstId + 4, "MetaState", text("Text", {"end simulation"}) + key("Next", "0") + key("Next0", "0"));
+    return t;
+}
+
+// 130 signals (a clock, 29 more inputs, 100 outputs BO to FJ), a state and a chain of 290 SyncOps
+// boxes back to a connector of the same name: every cycle walks the whole chain.
+QByteArray largeDesign()
+{
+    QByteArrayList inputs{"CLK"}, outputs;
+    for (int i = 0; i < 29; ++i)
+        inputs << signalName(i);
+    for (int i = 0; i < 100; ++i)
+        outputs << signalName(40 + i);
+    QByteArrayList ports{"INPUT " + inputs.join(", ")};
+    for (int i = 0; i < outputs.size(); i += 25)
+        ports << "OUTPUT " + outputs.mid(i, 25).join(", ");
+    QByteArray d;
+    d += box(1, "Header", text("Text", {"GRANDE"}) + key("Next", "2"));
+    d += box(2, "Ports", longText("Text", ports) + key("Next", "3"));
+    d += box(3, "ThreadSync", text("Text", {"CLK"}) + key("Next", "4"));
+    d += box(4, "State", text("Text", {"S"}) + key("Next", "5"));
+    constexpr int chain = 290;
+    for (int i = 0; i < chain; ++i) {
+        const QByteArray out = outputs.at(i % outputs.size());
+        d += box(5 + i, "SyncOps", text("Text", {out + " <= " + out + " + AA;"}) + key("Next", QByteArray::number(6 + i)));
+    }
+    d += box(5 + chain, "State", text("Text", {"S"}) + key("Next", "0"));
+    return d + testBench(1000, 298);
+}
+
+// A design whose asynchronous assignment feeds itself: every cycle settles for 1000 walks.
+QByteArray asyncLoopDesign()
+{
+    QByteArray d;
+    d += box(1, "Header", text("Text", {"BUCLE"}) + key("Next", "2"));
+    d += box(2, "Ports", text("Text", {"INPUT CLK, AA", "OUTPUT BO, Q"}) + key("Next", "3"));
+    d += box(3, "ThreadSync", text("Text", {"CLK"}) + key("Next", "4"));
+    d += box(4, "State", text("Text", {"S"}) + key("Next", "5"));
+    d += box(5, "AsyncOps", text("Text", {"Q <= Q + 1;", "BO <= 1;"}) + key("Next", "6"));
+    d += box(6, "State", text("Text", {"S"}) + key("Next", "0"));
+    return d + testBench(1000, 5);
+}
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+void measure(const char *name, const QByteArray &design, const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("bench.vdo"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.write(design);
+    file.close();
+
+    FILE *devNull = std::fopen("/dev/null", "w");
+    QElapsedTimer timer;
+    timer.start();
+    const int exit = runBatch({QStringLiteral("--out"), dir.filePath(QStringLiteral("out.txt")), QStringLiteral("--process"),
+                               dir.filePath(QStringLiteral("process.txt")), path},
+                              devNull, devNull);
+    const qint64 ms = timer.elapsed();
+    std::fclose(devNull);
+    std::printf("%-44s %6lld ms  peak memory so far %6.1f MB  exit %d  output %6.1f kB  process %8.1f kB\n", name,
+                static_cast<long long>(ms), peakKilobytes() / 1024.0, exit,
+                QFile(dir.filePath(QStringLiteral("out.txt"))).size() / 1024.0,
+                QFile(dir.filePath(QStringLiteral("process.txt"))).size() / 1024.0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    measure("300 boxes, 130 signals, 300 cycles", largeDesign(), dir);
+    measure("asynchronous loop, 1000 walks a cycle", asyncLoopDesign(), dir);
+    return 0;
+}
