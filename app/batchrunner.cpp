@@ -144,7 +144,8 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
 
 int batchExitCode(const SimState &state)
 {
-    return state.log.errorList.isEmpty() ? ExitClean : ExitFindings;
+    const bool clean = state.log.errorList.isEmpty() && state.simulation.wrongVerifications == 0;
+    return clean ? ExitClean : ExitFindings;
 }
 
 int runBatch(const QStringList &args, FILE *out, FILE *err)

@@ -22,7 +22,7 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
 
 QString batchUsage();
 
-// 0 when the run recorded no error, 1 when it did.
+// 0 when the run recorded no error and no verification was wrong, 1 otherwise.
 int batchExitCode(const SimState &state);
 
 // Runs the whole command: arguments to exit code, writing to the given streams.

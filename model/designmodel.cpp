@@ -48,6 +48,8 @@ void resetDesignModel(SimState &state)
     m.verifyValues.clear();
     state.simulation.simulationColumnNames.clear();
     state.simulation.simulationTable.clear();
+    state.simulation.correctVerifications = 0;
+    state.simulation.wrongVerifications = 0;
 
     state.log.errorList.clear();
     state.log.warningList.clear();

@@ -54,6 +54,10 @@ struct SimulationState {
 
     CycleLoopState loop;
 
+    // Totals of the last verification check.
+    qint32 correctVerifications = 0;
+    qint32 wrongVerifications = 0;
+
     // Consecutive walks that changed a current value. Only a walk that changes nothing
     // sets it back to 0; it survives the loop and the run.
     qint32 changedPasses = 0;
