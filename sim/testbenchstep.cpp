@@ -1,3 +1,270 @@
 #include "sim/testbenchstep.h"
 
+#include "core/messagelog.h"
 #include "core/simstate.h"
+#include "lang/evaluator.h"
+#include "lang/lexer.h"
+#include "model/diagramwalk.h"
+#include "sim/cyclevalues.h"
+#include "sim/snapshots.h"
+
+namespace {
+
+const QString kNoText = QStringLiteral("null");
+const QString kEndSimulation = QStringLiteral("end simulation");
+
+// Tokens the length reading looks at before it gives up on a text.
+constexpr int kLengthScanLimit = 40;
+
+// A row or column outside the state table reads as no state: ID 0 at position 0.
+qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
+{
+    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
+        return 0;
+    return matrix.at(row).at(column);
+}
+
+// A line of a text matrix; a cell outside it reads as a line the box does not have.
+QString textCell(const TextMatrix &matrix, int row, int pos)
+{
+    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
+        return kNoText;
+    return matrix.at(row).at(pos);
+}
+
+QString number(qint32 value)
+{
+    return QString::number(value);
+}
+
+// The length of a state from its text: the digits right after the last «<» seen. A text
+// without «<» keeps the length of the state before.
+void readStateLength(CycleLoopState &loop, const QString &text)
+{
+    if (text.isNull()) {
+        loop.tbStateLength = 1;
+        return;
+    }
+    QString rest = text;
+    // A «>» sends the counter back to 10, so a long run of «<n>» pairs is read through
+    // to its last pair. Every such reset needs a «>» at the head, which the next round
+    // consumes, so the rounds are bounded by the length of the text plus the limit.
+    for (int m = 0; m < kLengthScanLimit; ++m) {
+        if (scanToken(rest, false) == TokLt) {
+            scanToken(rest, true);
+            loop.tbStateLength = leadingDigits(rest);
+            scanToken(rest, true);
+        } else {
+            scanToken(rest, true);
+        }
+        if (scanToken(rest, false) == TokGt)
+            m = 10;
+    }
+}
+
+// Evaluates the value part of a line on its own, whatever earlier lines left in the
+// evaluator's flags, and returns its value.
+qint32 evaluateValue(SimState &state, QString &rest)
+{
+    startFreshEvaluation(state.registers);
+    evalConditional(state, rest);
+    scanToken(rest, true);
+    return expressionResult(state.registers);
+}
+
+// The signal a verification names: after the cycle part, either «.NAME» (the prefix
+// went with the cycle part) or an optional «PREFIX.» and NAME.
+QString takeVerifiedName(QString &rest)
+{
+    if (scanToken(rest, false) != TokDot)
+        return takeSignalName(rest);
+    scanToken(rest, true);
+    if (scanToken(rest, false) != TokIdentifier)
+        return QString();
+    const QString name = leadingLetters(rest);
+    scanToken(rest, true);
+    return name;
+}
+
+// A TEXT DOWN line that starts with "=>": registers one expected value. `line` has been
+// normalised by the peek that found the arrow.
+void handleVerification(SimState &state, QString line)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    DesignModel &m = state.model;
+    const qint32 cycle = state.signalTable.simCycle;
+    const QString shown = line;
+
+    scanToken(line, true);
+    const bool atCycle = scanToken(line, false) == TokAt;
+    // A check at a cycle of the state is registered once per visit, on entering it.
+    if (atCycle && !loop.tbStateEntered)
+        return;
+
+    loop.logEntry += QStringLiteral("\t+ Texto DOWN:\t") + shown + QStringLiteral("    \t->\tVerificacion ");
+    if (atCycle) {
+        scanToken(line, true);
+        const qint32 k = leadingDigits(line);
+        scanToken(line, true);
+        // Wraps like 32-bit arithmetic; a cycle so far off is refused by the check.
+        const qint32 target = static_cast<qint32>(static_cast<qint64>(cycle) + k - 1);
+        loop.logEntry += QStringLiteral("en ciclo: ") + number(k) + QStringLiteral(".      CYCLE:") + number(cycle)
+                         + QStringLiteral(".      Suma:") + number(target);
+        m.verifyCycles << target;
+    } else {
+        loop.logEntry += QStringLiteral("siempre. CYCLE:") + number(cycle);
+        m.verifyCycles << cycle;
+        // An identifier here is the signal (or its prefix) and stays for the name.
+        if (scanToken(line, false) != TokIdentifier)
+            scanToken(line, true);
+    }
+
+    // Exactly one name per record keeps the three lists in step; a name no kind
+    // declares is stored empty, which matches no column of the simulation table.
+    const QString name = takeVerifiedName(line);
+    m.verifyVariables << (!name.isEmpty() && state.signalTable.isDeclared(name) ? name : QString());
+
+    if (scanToken(line, false) == TokEq)
+        scanToken(line, true);
+    m.verifyValues << evaluateValue(state, line);
+    loop.closeEntry();
+}
+
+// Any other TEXT DOWN line: writes a value into the current value of an input, in every
+// pass or («@k») in the pass of the state whose internal cycle is k.
+void handleAction(SimState &state, QString line)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    const QString shown = line;
+    QString text = QStringLiteral("\t+ Texto DOWN:\t") + shown + QStringLiteral("      \t->\tActuar ");
+
+    if (scanToken(line, false) == TokAt) {
+        scanToken(line, true);
+        const qint32 k = leadingDigits(line);
+        scanToken(line, true);
+        if (k != loop.tbStateCycle)
+            return;
+        text += QStringLiteral("en ciclo: ") + number(k) + QStringLiteral("\tCiclo Actual Interno (de 0 a ")
+                + number(loop.tbStateLength) + QStringLiteral("-1): ") + number(loop.tbStateCycle);
+    } else {
+        text += QStringLiteral("siempre");
+    }
+    loop.logEntry += text;
+
+    const QString name = takeSignalName(line);
+    SignalTable &table = state.signalTable;
+    const qsizetype target = name.isEmpty() ? -1 : table.inputNames.indexOf(name);
+
+    if (scanToken(line, false) == TokLe)
+        scanToken(line, true);
+    const qint32 value = evaluateValue(state, line);
+    if (target >= 0 && target < table.current.input.size())
+        table.current.input[target] = value;
+    loop.closeEntry();
+}
+
+// A state with actions: its length in TEXT UP, its actions and verifications in the
+// TEXT DOWN lines up to the first line the box does not have.
+void runActionState(SimState &state, int pos)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    const DesignModel &m = state.model;
+    const QString lengthText = textCell(m.textUpMatrix, 0, pos);
+    loop.logEntry += QStringLiteral("\tTextUp: ") + lengthText + QLatin1Char('\n');
+    if (loop.tbStateEntered) {
+        loop.tbStateCycle = 0;
+        readStateLength(loop, lengthText);
+    }
+    for (int row = 0; row < kTextDownRows; ++row) {
+        const QString line = textCell(m.textDownMatrix, row, pos);
+        if (line == kNoText)
+            break;
+        QString copy = line;
+        if (scanToken(copy, false) == TokArrow)
+            handleVerification(state, copy);
+        else
+            handleAction(state, copy);
+    }
+    loop.tbStateEntered = false;
+}
+
+// Step 3 for the state at position pos; returns true when the test bench has reached its
+// end, so that the state's cycle is not counted.
+bool runState(SimState &state, int pos, const QString &type)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    const QString text = firstTextLine(state.model, pos);
+    if (type == QLatin1String("StateAsyncOps")) {
+        runActionState(state, pos);
+    } else if (type == QLatin1String("State")) {
+        loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
+        if (loop.tbStateEntered) {
+            loop.tbStateCycle = 0;
+            readStateLength(loop, text);
+            loop.tbStateEntered = false;
+        }
+    } else if (type == QLatin1String("MetaState")) {
+        loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
+        loop.tbStateCycle = 1;
+        if (text == kEndSimulation) {
+            loop.simulationEnded = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A row of the column that lists no state: the test bench has run out of states without
+// an end-simulation state, and ends here as that state would have ended it.
+void endWithoutEndState(SimState &state)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    loop.tbStateCycle = 1;
+    loop.simulationEnded = true;
+    logMessage(state,
+               QStringLiteral("WARNING!\t El test bench termina sin estado end simulation. CICLO: ")
+                   + number(state.signalTable.simCycle),
+               LogWarning);
+}
+
+} // namespace
+
+void runTestBenchStep(SimState &state, int column)
+{
+    CycleLoopState &loop = state.simulation.loop;
+    const DesignModel &m = state.model;
+    const int row = loop.tbPosition;
+    const qint32 startId = stateCell(m.stateIds, row, column);
+    const qint32 start = stateCell(m.stateIts, row, column);
+    const qint32 stopId = stateCell(m.stateIds, row + 1, column);
+    const qint32 stop = stateCell(m.stateIts, row + 1, column);
+    const QString startType = boxTypeAt(m, start);
+
+    loop.logEntry += QStringLiteral(" + TEST BENCH:\n") + QStringLiteral("\tState inicio ID: ") + number(startId)
+                     + QStringLiteral(",\tState inicio IT: ") + number(start) + QStringLiteral(",\tSTATE TYPE: ")
+                     + startType + QStringLiteral("\t     ->") + QStringLiteral("\tState paro ID: ") + number(stopId)
+                     + QStringLiteral(",\t\tState paro IT: ") + number(stop) + QStringLiteral(",\t\tSTATE TYPE: ")
+                     + boxTypeAt(m, stop);
+    loop.closeEntry();
+    loop.logEntry += QStringLiteral("  - ") + startType + QStringLiteral(": \n");
+
+    bool ended = false;
+    if (startId == 0) {
+        endWithoutEndState(state);
+        ended = true;
+    } else {
+        ended = runState(state, start, startType);
+    }
+    if (!ended) {
+        ++loop.tbStateCycle;
+        loop.logEntry += QStringLiteral("\n\t\tCICLO DE STATE: ") + number(loop.tbStateCycle) + QStringLiteral(" DE ")
+                         + number(loop.tbStateLength) + QStringLiteral(" TOTALES\n");
+    }
+    if (loop.tbStateCycle >= loop.tbStateLength) {
+        ++loop.tbPosition;
+        loop.tbStateEntered = true;
+    }
+    saveCycle(state, state.signalTable.simCycle);
+    state.signalTable.next = state.signalTable.current;
+    loop.closeEntry();
+}
