@@ -1,3 +1,215 @@
 #include "sim/boxexecution.h"
 
+#include "core/messagelog.h"
 #include "core/simstate.h"
+#include "lang/evaluator.h"
+#include "lang/lexer.h"
+#include "lang/sentences.h"
+#include "sim/cyclevalues.h"
+
+namespace {
+
+const QString kNoText = QStringLiteral("null");
+const QString kNotSupported = QStringLiteral("No implantado\n");
+const QString kDecisionResult = QStringLiteral("\t->\tResultado Decision: ");
+
+// A cell of a text matrix; a cell outside the matrix reads as a line the box lacks.
+QString textCell(const TextMatrix &matrix, int row, int pos)
+{
+    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
+        return kNoText;
+    return matrix.at(row).at(pos);
+}
+
+void writeValue(QVector<qint32> &values, int index, qint32 value)
+{
+    if (index >= 0 && index < values.size())
+        values[index] = value;
+}
+
+// What a condition came to, in the order in which the outcomes are tested.
+enum class Outcome { LogicTrue, LogicFalse, ComparisonTrue, ComparisonFalse, ValueOne, ValueZero, Unreadable };
+
+Outcome conditionOutcome(const EvaluatorRegisters &r)
+{
+    if (r.logicFound == 1)
+        return r.truthValue ? Outcome::LogicTrue : Outcome::LogicFalse;
+    if (r.comparisonFound == 1)
+        return r.truthValue ? Outcome::ComparisonTrue : Outcome::ComparisonFalse;
+    if (r.exprValue == 1)
+        return Outcome::ValueOne;
+    if (r.exprValue == 0)
+        return Outcome::ValueZero;
+    return Outcome::Unreadable;
+}
+
+bool takesPathOne(Outcome outcome)
+{
+    return outcome == Outcome::LogicTrue || outcome == Outcome::ComparisonTrue || outcome == Outcome::ValueOne
+           || outcome == Outcome::Unreadable;
+}
+
+// Appends the condition and analyses it (the analysis traces itself in the process pane).
+Outcome analyseCondition(SimState &state, const QString &condition)
+{
+    state.simulation.loop.logEntry += condition + QLatin1Char('\t');
+    QString text = condition;
+    analyseSentence(state, text);
+    return conditionOutcome(state.registers);
+}
+
+void executeDecision(SimState &state, int w, qint32 next0, qint32 next1, qint32 &link)
+{
+    const Outcome outcome = analyseCondition(state, textCell(state.model.textMatrix, 0, w));
+    QString text;
+    switch (outcome) {
+    case Outcome::LogicTrue: text = QStringLiteral("Logica Verdadera(Camino 1). Next ID: "); break;
+    case Outcome::LogicFalse: text = QStringLiteral("Logica Falsa (Camino 0). Next ID: "); break;
+    case Outcome::ComparisonTrue: text = QStringLiteral("Comparacion Verdadera (Camino 1). Next ID: "); break;
+    case Outcome::ComparisonFalse: text = QStringLiteral("Comparacion Falsa (Camino 0). Next ID: "); break;
+    case Outcome::ValueOne: text = QStringLiteral("Valor Signal 1 (Camino 1). Next ID: "); break;
+    case Outcome::ValueZero: text = QStringLiteral("Valor Signal 0 (Camino 0). Next ID: "); break;
+    case Outcome::Unreadable: break;
+    }
+    link = takesPathOne(outcome) ? next1 : next0;
+    QString &entry = state.simulation.loop.logEntry;
+    entry += kDecisionResult;
+    if (outcome == Outcome::Unreadable)
+        entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n");
+    else
+        entry += text + QString::number(link) + QLatin1Char('\n');
+}
+
+// The texts of a conditional operation box for each outcome but the unreadable one.
+QString conditionalText(Outcome outcome, Timing timing)
+{
+    const bool sync = timing == Timing::Synchronous;
+    switch (outcome) {
+    case Outcome::LogicTrue:
+        return sync ? QStringLiteral(". Logica Verdadera. EJECUTO\n") : QStringLiteral("Logica Verdadera. Ejecuto\n");
+    case Outcome::LogicFalse:
+        return sync ? QStringLiteral(". Logica Falsa. NO EJECUTO\n") : QStringLiteral("Logica Falsa. NO EJECUTO\n");
+    case Outcome::ComparisonTrue:
+        return sync ? QStringLiteral(". Comparacion Verdadera. EJECUTO\n")
+                    : QStringLiteral("Comparacion Verdadera. EJECUTO\n");
+    case Outcome::ComparisonFalse:
+        return sync ? QStringLiteral(". Comparacion Falsa. NO EJECUTO\n")
+                    : QStringLiteral("Comparacion Falsa. NO EJECUTO\n");
+    case Outcome::ValueOne:
+        return sync ? QStringLiteral(". Valor Signal 1. EJECUTO\n") : QStringLiteral("Valor Signal 1. EJECUTO\n");
+    case Outcome::ValueZero:
+        return sync ? QStringLiteral(". Valor Signal 0. NO EJECUTO\n") : QStringLiteral("Valor Signal 0. NO EJECUTO\n");
+    case Outcome::Unreadable:
+        break;
+    }
+    return QString();
+}
+
+// Executes every line of one text matrix of the box, from row 0 to the last, skipping
+// the lines the box lacks.
+void executeLines(SimState &state, const TextMatrix &matrix, int rows, int w, Timing timing, bool verbose)
+{
+    for (int row = 0; row < rows; ++row) {
+        const QString line = textCell(matrix, row, w);
+        if (line != kNoText)
+            executeAssignmentLine(state, line, timing, verbose);
+    }
+    state.simulation.loop.logEntry += QLatin1Char('\n');
+}
+
+void executeConditionalOps(SimState &state, int w, Timing timing)
+{
+    const Outcome outcome = analyseCondition(state, textCell(state.model.textUpMatrix, 0, w));
+    QString &entry = state.simulation.loop.logEntry;
+    entry += kDecisionResult;
+    const bool sync = timing == Timing::Synchronous;
+    if (sync)
+        entry += QString::number(state.registers.exprValue);
+    if (outcome == Outcome::Unreadable) {
+        entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n");
+        logMessage(state,
+                   sync ? QStringLiteral("Error! Decision mal interpretada en CondSyncOps del diseño")
+                        : QStringLiteral("Error! Decision mal interpretada en CondAsyncOps del diseño"),
+                   LogError);
+        return;
+    }
+    entry += conditionalText(outcome, timing);
+    if (takesPathOne(outcome))
+        executeLines(state, state.model.textDownMatrix, kTextDownRows, w, timing, false);
+}
+
+void notSupported(SimState &state, const QString &message, int kind)
+{
+    state.simulation.loop.logEntry += kNotSupported;
+    logMessage(state, message, kind);
+}
+
+} // namespace
+
+SignalRef findSignalByName(const SignalTable &table, const QString &name)
+{
+    SignalRef found;
+    for (int kind : kSignalKinds) {
+        const qsizetype index = table.namesOf(kind).indexOf(name);
+        if (index >= 0)
+            found = {kind, int(index)};
+    }
+    return found;
+}
+
+void executeAssignmentLine(SimState &state, const QString &line, Timing timing, bool verbose)
+{
+    QString &entry = state.simulation.loop.logEntry;
+    entry += line + (verbose ? QStringLiteral("\t->\t") : QStringLiteral("\t"));
+
+    QString text = line;
+    SignalRef target;
+    if (scanToken(text, false) == TokIdentifier) {
+        const QString name = leadingLetters(text);
+        target = findSignalByName(state.signalTable, name);
+        scanToken(text, true);
+        if (verbose)
+            entry += QStringLiteral("Nombre señal: ") + name;
+    }
+    if (scanToken(text, false) == TokLe)
+        scanToken(text, true);
+
+    // Each line stands alone: what an earlier «&&» or comparison left in the registers
+    // must not turn this value into a truth.
+    startFreshEvaluation(state.registers);
+    evalConditional(state, text);
+    scanToken(text, true);
+    const qint32 value = expressionResult(state.registers);
+    if (verbose)
+        entry += QStringLiteral("\tValor: ") + QString::number(value) + QLatin1Char('\t');
+
+    if (target.kind == 0)
+        return;
+    SignalTable &table = state.signalTable;
+    writeValue(table.next.ofKind(target.kind), target.index, value);
+    // An asynchronous value is read at once by the rest of the walk.
+    if (timing == Timing::Asynchronous)
+        writeValue(table.current.ofKind(target.kind), target.index, value);
+}
+
+void executeWalkBox(SimState &state, int w, const QString &type, qint32 next0, qint32 next1, qint32 &link)
+{
+    const DesignModel &m = state.model;
+    if (type == QLatin1String("SyncOps"))
+        executeLines(state, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
+    else if (type == QLatin1String("AsyncOps"))
+        executeLines(state, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
+    else if (type == QLatin1String("Decision"))
+        executeDecision(state, w, next0, next1, link);
+    else if (type == QLatin1String("CondSyncOps"))
+        executeConditionalOps(state, w, Timing::Synchronous);
+    else if (type == QLatin1String("CondAsyncOps"))
+        executeConditionalOps(state, w, Timing::Asynchronous);
+    else if (type == QLatin1String("Code"))
+        notSupported(state, QStringLiteral("Warning!: BOX CODE no implantado en Simulacion Operativa"), LogWarning);
+    else if (type == QLatin1String("Instance"))
+        notSupported(state, QStringLiteral("Error!: BOX INSTANCE no implantado en Simulacion Operativa"), LogError);
+    else if (type == QLatin1String("MetaState"))
+        notSupported(state, QStringLiteral("Error!: BOX METASTATE no implantado en Simulacion Operativa"), LogError);
+    // Every other type is passed through: the walk follows its Next link.
+}

@@ -1,3 +1,196 @@
 #include "sim/designwalk.h"
 
+#include "core/messagelog.h"
 #include "core/simstate.h"
+#include "model/diagramwalk.h"
+#include "sim/boxexecution.h"
+#include "sim/cyclevalues.h"
+
+namespace {
+
+// A walk that follows more links than this is going round a loop with no state in it.
+qint64 linkLimit(const DesignModel &m)
+{
+    return 10 * qint64(m.boxIds.size()) + 1000;
+}
+
+// An entry of the state table; rows and columns outside it read as no state (0).
+qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
+{
+    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
+        return 0;
+    return matrix.at(row).at(column);
+}
+
+// The first row of the design's column, among rows 0 to rows-1, that lists this ID;
+// -1 when none does.
+int firstRowWithId(const DesignModel &m, int column, qint32 id, int rows)
+{
+    for (int row = 0; row < rows; ++row)
+        if (stateCell(m.stateIds, row, column) == id)
+            return row;
+    return -1;
+}
+
+// The last box position with this ID, or -1; looks quietly, without a warning.
+int lastBoxWithId(const DesignModel &m, qint32 id)
+{
+    return int(m.boxIds.lastIndexOf(id));
+}
+
+// A box that stands for a state drawn elsewhere under its name.
+bool isConnector(const DesignModel &m, int pos)
+{
+    const BoxLinks links = boxLinksAt(m, pos);
+    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
+}
+
+void applyDefaultsOfState(SimState &state, int column)
+{
+    const DesignModel &m = state.model;
+    CycleLoopState &loop = state.simulation.loop;
+    const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
+    for (int pos = 0; pos < m.boxIds.size(); ++pos) {
+        if (boxTypeAt(m, pos) == QLatin1String("Default") && boxLinksAt(m, pos).next == stateId) {
+            loop.logEntry += QStringLiteral("VALORES POR DEFECTO\n");
+            applyDefaultValues(state);
+        }
+    }
+}
+
+// With no next state listed, the stop is another box named as the start state (such as
+// a connector); the last one in the file wins. Among the first three rows, the first
+// listing it becomes the design position.
+void findStopByName(SimState &state, int column)
+{
+    const DesignModel &m = state.model;
+    CycleLoopState &loop = state.simulation.loop;
+    const QString name = firstTextLine(m, loop.walkStartIt);
+    loop.walkStopMissing = true;
+    for (int pos = 0; pos < m.boxIds.size(); ++pos) {
+        if (firstTextLine(m, pos) != name || boxIdAt(m, pos) == loop.walkStartId)
+            continue;
+        loop.walkStopId = boxIdAt(m, pos);
+        loop.walkStopIt = pos;
+        loop.walkStopMissing = false;
+        const int row = firstRowWithId(m, column, loop.walkStopId, 3);
+        if (row >= 0)
+            loop.designPosition = row;
+    }
+}
+
+// The walk has reached its stop, or a connector, at position w: the stop becomes the
+// state box of that name (not a connector, the start included; the last in the file
+// wins), and the design position the first row of the whole column listing it. A name
+// that only connectors carry changes nothing.
+void resynchronise(SimState &state, int column, int w)
+{
+    const DesignModel &m = state.model;
+    CycleLoopState &loop = state.simulation.loop;
+    const QString name = firstTextLine(m, w);
+    for (int pos = 0; pos < m.boxIds.size(); ++pos) {
+        if (firstTextLine(m, pos) != name || isConnector(m, pos))
+            continue;
+        loop.walkStopIt = pos;
+        loop.walkStopMissing = false;
+        const int row = firstRowWithId(m, column, boxIdAt(m, pos), kStateRows);
+        if (row >= 0)
+            loop.designPosition = row;
+    }
+}
+
+// The walk is back at the state it started from: the design stays in the row this pass
+// started from.
+void backAtStart(CycleLoopState &loop)
+{
+    loop.designPosition = loop.startDesignPosition;
+    loop.closeEntry();
+}
+
+void interrupted(SimState &state, int from, qint32 link)
+{
+    logMessage(state,
+               QStringLiteral("Error! Recorrido del diseño interrumpido en la caja con ID: %1 (enlace %2)")
+                   .arg(boxIdAt(state.model, from))
+                   .arg(link),
+               LogError);
+}
+
+} // namespace
+
+void enterDesignState(SimState &state, int column)
+{
+    const DesignModel &m = state.model;
+    CycleLoopState &loop = state.simulation.loop;
+    applyDefaultsOfState(state, column);
+    loop.logEntry += QStringLiteral(" + DISEÑO:\n");
+
+    const int r = loop.designPosition;
+    loop.startDesignPosition = r;
+    loop.walkStartId = stateCell(m.stateIds, r, column);
+    loop.walkStartIt = stateCell(m.stateIts, r, column);
+    loop.walkStopId = stateCell(m.stateIds, r + 1, column);
+    loop.walkStopIt = stateCell(m.stateIts, r + 1, column);
+    loop.walkStopMissing = false;
+    loop.logEntry += QStringLiteral("\tState inicio ID: %1,\tState inicio IT: %2,\tSTATE TYPE: %3\t     ->")
+                         .arg(loop.walkStartId)
+                         .arg(loop.walkStartIt)
+                         .arg(boxTypeAt(m, loop.walkStartIt));
+
+    if (loop.walkStopId != 0)
+        ++loop.designPosition;
+    else
+        findStopByName(state, column);
+
+    loop.logEntry +=
+        QStringLiteral("\tState paro sin decisiones ID: %1,\tState paro sin decisiones IT: %2,\tSTATE TYPE: %3")
+            .arg(loop.walkStopId)
+            .arg(loop.walkStopIt)
+            .arg(boxTypeAt(m, loop.walkStopIt));
+    loop.closeEntry();
+    loop.designWalked = true;
+    loop.enteredDesignPosition = loop.designPosition;
+}
+
+void walkDesign(SimState &state, int column)
+{
+    const DesignModel &m = state.model;
+    CycleLoopState &loop = state.simulation.loop;
+    SignalTable &table = state.signalTable;
+    table.previous = table.current;
+
+    int from = loop.walkStartIt;  // the box whose link is being followed
+    qint32 link = boxLinksAt(m, from).next;
+    const qint64 limit = linkLimit(m);
+    for (qint64 followed = 0;; ++followed) {
+        const int w = lastBoxWithId(m, link);
+        if (w < 0 || followed >= limit) {
+            interrupted(state, from, link);
+            return;
+        }
+        loop.walkPosition = w;
+        if (!loop.walkStopMissing && w == loop.walkStopIt) {
+            if (w == loop.walkStartIt)
+                backAtStart(loop);  // the design has stayed in its state
+            else
+                resynchronise(state, column, w);
+            return;
+        }
+        if (w == loop.walkStartIt) {
+            backAtStart(loop);
+            return;
+        }
+        // A connector leads to its state: the walk ends there as at the stop.
+        if (isConnector(m, w)) {
+            resynchronise(state, column, w);
+            return;
+        }
+
+        const QString type = boxTypeAt(m, w);
+        const BoxLinks links = boxLinksAt(m, w);
+        link = links.next;
+        from = w;
+        loop.logEntry += QStringLiteral("  - ") + type + QStringLiteral(": ");
+        executeWalkBox(state, w, type, links.next0, links.next1, link);
+    }
+}

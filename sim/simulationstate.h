@@ -16,6 +16,7 @@ struct CycleLoopState {
     int tbPosition = 0;        // row of the state table holding the test bench's state
     int designPosition = 0;    // row holding the design's state
     int enteredDesignPosition = 0;  // designPosition as enterDesignState left it this pass
+    int startDesignPosition = 0;    // the row enterDesignState took the walk's start from
     qint32 tbStateCycle = 0;   // cycles already spent in the test bench's state
     qint32 tbStateLength = 1;  // cycles the test bench's state lasts
     bool tbStateEntered = true;
