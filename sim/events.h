@@ -14,3 +14,8 @@ void reportEventList(SimState &state);
 
 // Applies every event once, in table order, to the current values.
 void analyseEvents(SimState &state);
+
+// The value that the rest of a line writes: the rest is evaluated from a clean slate
+// (exprValue -1, no logical operator or comparison found), so a name that no signal
+// has gives -1, and a comparison gives its truth.
+qint32 evaluateWrittenValue(SimState &state, QString &text);
