@@ -9,6 +9,10 @@
 #include "model/reader.h"
 #include "model/signallistreport.h"
 #include "sim/declarativesimulation.h"
+#include "sim/presimulation.h"
+#include "sim/tablereport.h"
+#include "sim/verificationcheck.h"
+#include "sim/verificationlist.h"
 
 namespace {
 
@@ -52,6 +56,12 @@ void runStages(SimState &state, const QString &path)
     findParentBoxes(state);
     runDeclarativeSimulation(state);
     reportSignalList(state);
+    runOperativeSimulation(state);
+    reportSimulationTable(state);
+    reportVerificationList(state);
+    const VerificationTotals totals = checkVerifications(state);
+    state.simulation.correctVerifications = totals.correct;
+    state.simulation.wrongVerifications = totals.wrong;
 }
 
 } // namespace

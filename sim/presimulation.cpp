@@ -6,6 +6,7 @@
 #include "lang/lexer.h"
 #include "model/diagramwalk.h"
 #include "model/hierarchy.h"
+#include "sim/cycleloop.h"
 #include "sim/cyclevalues.h"
 #include "sim/events.h"
 #include "sim/snapshots.h"
@@ -300,6 +301,7 @@ void runOperativeSimulation(SimState &state)
     buildStateTable(state);
     reportHeadersAndStates(state);
     runPresimulation(state);
+    runSimulationCycles(state);
 }
 
 void runPresimulation(SimState &state)

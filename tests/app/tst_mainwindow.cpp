@@ -924,10 +924,13 @@ void TestMainWindow::runSavedFile()
     QCOMPARE(lastRows(outputRows, 4), (QStringList{"", "//-------------- WARNINGS Y ERRORES --------------//",
                                                    "Numero de Warnings: 0", "Numero de Errores: 0"}));
 
-    // The output file, in the working directory, holds the output pane row for row.
+    // The output file, in the working directory, holds the output pane row for row, but
+    // for the simulation table, whose file layout pads its tabs (here only its cycle
+    // heading: the test bench ends in cycle 1).
     QByteArray expected;
     for (const QString &row : outputRows)
         expected += row.toUtf8() + '\n';
+    expected.replace("\n\t[0]\t[1]\t\n", "\n\t\t[0]\t\t[1]\t\t\n");
     QCOMPARE(readBytes(path(QStringLiteral("OutFileSimulation.txt"))), expected);
 }
 
@@ -941,10 +944,8 @@ void TestMainWindow::runShowsTheCycleCount()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     window.run();
     QCOMPARE(answers.seen(), 1);
-    // This design ends in the first pass of the cycle loop. Until the simulation stages
-    // run, nothing moves the cycle counter; when they do, this check starts to pass and
-    // the expected failure below must go.
-    QEXPECT_FAIL("", "the cycle loop is not part of a run yet", Continue);
+    // This design ends in the first pass of the cycle loop, which the presimulation
+    // starts at cycle 1.
     QCOMPARE(lastRows(window.processModel()->rows(), 2),
              (QStringList{"", "Numero de ciclos de simulacion: 1"}));
 }
