@@ -64,6 +64,8 @@ void startFromEmpty(SimState &state)
     sim.defaultSignalNames.clear();
     sim.defaultSignalValues.clear();
     sim.cycleTimeUnit.clear();
+    sim.clockName.clear();
+    sim.cycleTime = -1;
     sim.simulationColumnNames.clear();
     sim.simulationTable.clear();
     table.simCycle = 0;
@@ -99,6 +101,10 @@ void readTestBenchClock(Presimulation &run, int pos)
     if (scanToken(text, false) == TokIdentifier)
         state.simulation.cycleTimeUnit = leadingLetters(text).toLower();
     const qint32 cycleTime = input >= 0 ? state.signalTable.current.input.value(input, -1) : -1;
+    if (input >= 0) {
+        state.simulation.clockName = name;
+        state.simulation.cycleTime = cycleTime;
+    }
     run.chainLine += kClock + name + QStringLiteral("\tCycleTime: ") + QString::number(cycleTime)
                      + state.simulation.cycleTimeUnit + QLatin1Char('\n');
 }

@@ -46,7 +46,11 @@ struct SimulationState {
     QStringList defaultSignalNames;
     QVector<qint32> defaultSignalValues;
 
-    // The unit word after the test bench's cycle time, in lower case.
+    // The test bench's clock: the declared input its ThreadSync names (empty when it
+    // names none), its cycle time (-1 when none is written) and the unit word after it,
+    // in lower case.
+    QString clockName;
+    qint32 cycleTime = -1;
     QString cycleTimeUnit;
 
     // One column per declared signal (inputs, outputs, inouts, wires), one row per cycle.

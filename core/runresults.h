@@ -1,0 +1,55 @@
+#pragma once
+// A run's results as one plain value, built from the tables the run leaves: what the
+// front ends show as waveforms and write as VCD or JUnit XML. Nothing here changes a run.
+
+#include <QString>
+#include <QVector>
+
+struct SimState;
+
+struct ResultColumn {
+    QString name;   // upper case, as in the simulation table
+    int kind = 0;   // 1 input, 2 output, 3 inout, 4 wire
+    int width = 32; // from the declared range («[7:0]» is 8); 32 when there is none
+};
+
+struct ResultVerification {
+    qint32 cycle = 0;
+    QString signal;
+    qint32 expected = 0;
+    qint32 actual = 0;
+    bool correct = false;
+};
+
+struct ResultMessage {
+    int kind = 0;  // 1 error, 2 warning (the message log's kinds)
+    QString text;
+};
+
+struct RunResults {
+    QString designPath;
+    QString designName;  // the design file's name without folder and suffix
+    // Rows 0 to the last cycle simulated, one value per column.
+    QVector<ResultColumn> columns;
+    QVector<QVector<qint32>> rows;
+    // The test bench's clock; an empty name when its ThreadSync names no declared input,
+    // a cycle time of 0 and an empty unit when none is written.
+    QString clockName;
+    qint32 cycleTime = 0;
+    QString timeUnit;
+    // Every checked verification, in the order the check went over them.
+    QVector<ResultVerification> verifications;
+    // The run's warnings, then its errors, each in the order recorded.
+    QVector<ResultMessage> messages;
+
+    int lastCycle() const { return int(rows.size()) - 1; }
+    int correctCount() const;
+    int wrongCount() const;
+    int errorCount() const;
+    int warningCount() const;
+    // True when the run recorded no error and no verification was wrong.
+    bool passed() const { return errorCount() == 0 && wrongCount() == 0; }
+};
+
+// Builds the results of the run that the state holds.
+RunResults collectRunResults(const SimState &state);
