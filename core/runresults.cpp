@@ -4,13 +4,14 @@
 #include "core/simstate.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kValueBits = 32;
+// Bounds are 32-bit values; anything larger is not a range the declarations wrote.
+constexpr qint64 kMaxBound = 0xFFFFFFFFLL;
 
 // The kind and range of column j: the columns are the names of every kind laid end to end,
 // inputs first. A table whose names no longer line up with the signal table (it cannot
@@ -114,14 +115,17 @@ int countMessages(const QVector<ResultMessage> &messages, int kind)
 
 int rangeWidth(const QString &range)
 {
-    static const QRegularExpression bounds(QStringLiteral("^\\s*\\[\\s*(-?\\d+)\\s*:\\s*(-?\\d+)\\s*\\]\\s*$"));
-    const QRegularExpressionMatch match = bounds.match(range);
-    if (!match.hasMatch())
+    // Parsed by hand: nothing shared between runs that go on at once, not even a pattern.
+    const QString text = range.trimmed();
+    if (!text.startsWith(QLatin1Char('[')) || !text.endsWith(QLatin1Char(']')))
+        return kValueBits;
+    const QStringList bounds = text.mid(1, text.size() - 2).split(QLatin1Char(':'));
+    if (bounds.size() != 2)
         return kValueBits;
     bool msbOk = false, lsbOk = false;
-    const qint64 msb = match.captured(1).toLongLong(&msbOk);
-    const qint64 lsb = match.captured(2).toLongLong(&lsbOk);
-    if (!msbOk || !lsbOk)
+    const qint64 msb = bounds.at(0).trimmed().toLongLong(&msbOk);
+    const qint64 lsb = bounds.at(1).trimmed().toLongLong(&lsbOk);
+    if (!msbOk || !lsbOk || qAbs(msb) > kMaxBound || qAbs(lsb) > kMaxBound)
         return kValueBits;
     const qint64 width = qAbs(msb - lsb) + 1;
     return width > kValueBits ? kValueBits : int(width);

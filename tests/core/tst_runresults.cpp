@@ -118,6 +118,9 @@ private slots:
         QTest::newRow("unclosed") << "[3:0" << 32;
         QTest::newRow("not a number") << "[A:0]" << 32;
         QTest::newRow("huge bounds") << "[99999999999999999999:0]" << 32;
+        QTest::newRow("far apart") << "[9000000000000000000:-9000000000000000000]" << 32;
+        QTest::newRow("blanks inside") << "[ 7 : 0 ]" << 8;
+        QTest::newRow("three bounds") << "[7:0:1]" << 32;
     }
 
     void widthOfARange()
