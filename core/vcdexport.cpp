@@ -28,7 +28,7 @@ struct VcdTiming {
 int unitIndex(const QString &unit)
 {
     for (int i = 0; i < kUnitCount; ++i) {
-        if (unit == QLatin1String(kUnits[i]))
+        if (unit.compare(QLatin1String(kUnits[i]), Qt::CaseInsensitive) == 0)
             return i;
     }
     return kNanoseconds;  // none written, or a word no viewer knows

@@ -211,6 +211,7 @@ private slots:
         QTest::newRow("2 ms") << "ms" << 2 << true << QByteArray("1 ms") << QByteArray("#0 #1 #2 #3 #4");
         QTest::newRow("6 s") << "s" << 6 << true << QByteArray("1 s") << QByteArray("#0 #3 #6 #9 #12");
         QTest::newRow("8 ps") << "ps" << 8 << true << QByteArray("1 ps") << QByteArray("#0 #4 #8 #12 #16");
+        QTest::newRow("upper case") << "US" << 4 << true << QByteArray("1 us") << QByteArray("#0 #2 #4 #6 #8");
         QTest::newRow("unknown unit") << "furlong" << 2 << true << QByteArray("1 ns") << QByteArray("#0 #1 #2 #3 #4");
         QTest::newRow("no unit") << "" << 2 << true << QByteArray("1 ns") << QByteArray("#0 #1 #2 #3 #4");
         QTest::newRow("no cycle time") << "" << 0 << true << QByteArray("100 ps") << QByteArray("#0 #5 #10 #15 #20");
