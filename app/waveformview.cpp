@@ -80,8 +80,7 @@ void WaveformView::setResults(const RunResults &results)
 {
     m_results = results;
     buildRows();
-    m_cursorCycle = -1;
-    emit cursorCycleChanged(-1);
+    setCursorCycle(-1);
     m_fitAction->setEnabled(hasResults());
     updateScrollBars();
     viewport()->update();
@@ -98,10 +97,14 @@ void WaveformView::buildRows()
 {
     m_rows.clear();
     m_rows.resize(rowCount());
+    bool clockFound = false;
     for (int r = 0; r < rowCount(); ++r) {
         Row &row = m_rows[r];
-        row.isClock = !m_results.clockName.isEmpty()
-                      && m_results.columns[r].name.compare(m_results.clockName, Qt::CaseInsensitive) == 0;
+        // The clock is the first input column under the clock's name, as in the VCD.
+        const ResultColumn &column = m_results.columns[r];
+        row.isClock = !clockFound && !m_results.clockName.isEmpty() && column.kind == 1
+                      && column.name.compare(m_results.clockName, Qt::CaseInsensitive) == 0;
+        clockFound = clockFound || row.isClock;
         for (int c = 0; c < cycleCount(); ++c) {
             const qint32 value = valueAt(r, c);
             if (row.segments.isEmpty() || row.segments.last().value != value)
@@ -470,23 +473,27 @@ void WaveformView::paintRuler(Painting &p) const
     painter.setPen(p.windowText);
     for (int c = p.firstCycle - p.firstCycle % step; c <= p.lastCycle; c += step) {
         const int x0 = cycleX(c);
-        const int x1 = cycleX(c + 1);
         painter.drawLine(x0, kRulerHeight - 6, x0, kRulerHeight - 1);
         if (c != m_cursorCycle)
-            painter.drawText(QRect((x0 + x1) / 2 - 40, 0, 80, kRulerHeight - 4), Qt::AlignCenter, QString::number(c));
+            painter.drawText(rulerLabelBox(p, c), Qt::AlignCenter, QString::number(c));
     }
     if (m_cursorCycle >= 0) {
-        const QString label = QString::number(m_cursorCycle);
-        const int centre = (cycleX(m_cursorCycle) + cycleX(m_cursorCycle + 1)) / 2;
-        const QRect box(centre - p.metrics.horizontalAdvance(label) / 2 - 3, 2, p.metrics.horizontalAdvance(label) + 6,
-                        kRulerHeight - 6);
+        const QRect box = rulerLabelBox(p, m_cursorCycle);
         painter.fillRect(box, p.highlight);
         painter.setPen(p.highlightedText);
-        painter.drawText(box, Qt::AlignCenter, label);
+        painter.drawText(box, Qt::AlignCenter, QString::number(m_cursorCycle));
     }
     painter.setPen(p.grid);
     painter.drawLine(kWaveLeft, kRulerHeight - 1, p.right, kRulerHeight - 1);
     painter.restore();
+}
+
+// A cycle number's box on the ruler: centred on its cycle, but never cut by the names.
+QRect WaveformView::rulerLabelBox(const Painting &p, int cycle) const
+{
+    const int width = p.metrics.horizontalAdvance(QString::number(cycle)) + 6;
+    const int centre = (cycleX(cycle) + cycleX(cycle + 1)) / 2;
+    return QRect(std::max(kWaveLeft + 1, centre - width / 2), 2, width, kRulerHeight - 6);
 }
 
 // The names column and the cursor's values beside it, with their headings.

@@ -136,6 +136,7 @@ private:
     void updateScrollBars();
 
     int firstSegmentInSight(const Painting &p, int row) const;
+    QRect rulerLabelBox(const Painting &p, int cycle) const;
     void paintRuler(Painting &p) const;
     void paintNames(Painting &p) const;
     void paintRow(Painting &p, int row) const;

@@ -227,18 +227,6 @@ private slots:
         QCOMPARE(QColor(pixelAt(image, 430, 96)), WaveformView::wrongColor());
     }
 
-    // A light tint of the checked cell, under the wave, makes a mark easy to spot.
-    void tintsAVerifiedCell()
-    {
-        ShownView shown(smallResults());
-        const QColor inWrongCell(pixelAt(shown.image(), 430, 76));  // above Q's bus, cycle 5
-        QVERIFY2(inWrongCell.red() > inWrongCell.green() + 20 && inWrongCell != kBase, qPrintable(inWrongCell.name()));
-        const QColor inCorrectCell(pixelAt(shown.image(), 350, 60));  // inside GO, cycle 3
-        QVERIFY2(inCorrectCell.green() > inCorrectCell.red() && inCorrectCell.green() > inCorrectCell.blue()
-                     && inCorrectCell != kBase,
-                 qPrintable(inCorrectCell.name()));
-    }
-
     void cursorFollowsTheMouseAndReadsEveryValue()
     {
         ShownView shown(smallResults());
@@ -436,6 +424,25 @@ private slots:
         QVERIFY(pixelAt(image, 310, 27) != rgb(kText));
         // The names scroll with the rows but not with the cycles: still in the window colour.
         QCOMPARE(QColor(pixelAt(image, 2, 30)), kWindow);
+    }
+
+    // Only the first input under the clock's name is drawn as a clock; a wire of that
+    // name holding 10 in one bit is a value that does not fit.
+    void onlyTheFirstInputUnderTheClocksNameIsTheClock()
+    {
+        RunResults r = smallResults();
+        r.columns.prepend(column("CLK", 4, 1));
+        r.columns.append(column("CLK", 1, 1));
+        for (QVector<qint32> &row : r.rows) {
+            row.prepend(10);
+            row.append(10);
+        }
+        ShownView shown(r);
+        QCOMPARE(shown.view.valuesAt(2), (QStringList{"x", "1", "0", "0", "5", "x"}));
+        // The wire now takes row 0 (y 22..47): a red band where the clock was drawn.
+        QCOMPARE(QColor(pixelAt(shown.image(), 300, 30)), WaveformView::unknownColor());
+        // The clock (row 1, y 48..73) is high in the first half of cycle 2.
+        QCOMPARE(QColor(pixelAt(shown.image(), 300, 53)), kText);
     }
 
     // Nothing to show, odd tables and odd calls: no crash, nothing out of range.
