@@ -7,7 +7,8 @@
 // then the waves; the ruler of cycle numbers runs along the top of the waves. Cycle c
 // spans [cycleX(c), cycleX(c + 1)). Within a row, a high level is drawn kHighOffset
 // pixels below the row's top, a low level kLowOffset below it, and a verification's mark
-// is a bar kMarkHeight pixels high starting kMarkOffset below it.
+// is a bar kMarkHeight pixels high starting kMarkOffset below it. The clock input is
+// drawn as a real clock: high from the start of each cycle, low from its half.
 
 #include "core/runresults.h"
 
