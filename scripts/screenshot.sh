@@ -137,6 +137,8 @@ XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=x
     "$program" "$design" >"$work/asmsim.log" 2>&1 &
 app_pid=$!
 wait_for_main_window
+# Nothing of the window may fall off the screen, wherever it opened.
+xdotool windowmove "$main_window" 0 0
 # The pointer stays in the corner, away from tool tips and hover highlights.
 xdotool mousemove 1279 1023
 sleep 1
