@@ -218,12 +218,15 @@ FindBar::FindBar(FindTarget *target, QWidget *parent) : QWidget(parent), m_targe
     m_next = makeButton(this, "go-down", QStyle::SP_ArrowDown, tr("Siguiente (Intro)"));
     m_close = makeButton(this, "window-close", QStyle::SP_DialogCloseButton, tr("Cerrar (Esc)"));
 
+    // Room for a term of some 40 characters; the rest of the row stays empty.
+    m_edit->setMaximumWidth(40 * m_edit->fontMetrics().averageCharWidth());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->addWidget(m_edit, 1);
     layout->addWidget(m_count);
     layout->addWidget(m_previous);
     layout->addWidget(m_next);
+    layout->addStretch(1);
     layout->addWidget(m_close);
 
     connect(m_edit, &QLineEdit::textChanged, this, &FindBar::search);

@@ -22,7 +22,6 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -31,7 +30,8 @@ namespace {
 // The window geometry lives in a store of its own, apart from the recent-file list.
 const QString kGeometryOrganization = QStringLiteral("Brelloc");
 const QString kGeometryApplication = QStringLiteral("Tessivane");
-// Kept with the geometry: the sizes of the panes in each splitter.
+// Kept with the geometry: the sizes of the panes in each splitter, under the
+// splitter's object name.
 const QString kMainSplitterKey = QStringLiteral("mainSplitter");
 const QString kResultsSplitterKey = QStringLiteral("resultsSplitter");
 // Kept with the recent-file list: whether Run shows "Simulando el archivo." first.
@@ -46,6 +46,8 @@ constexpr int kShareUnit = 1000;
 
 QRect firstStartGeometry(const QRect &available)
 {
+    if (available.isEmpty())
+        return QRect(QPoint(0, 0), kFirstStartSize);
     const QSize size(qMin(kFirstStartSize.width(), available.width() * 9 / 10),
                      qMin(kFirstStartSize.height(), available.height() * 9 / 10));
     const QPoint topLeft(available.x() + (available.width() - size.width()) / 2,
@@ -113,7 +115,7 @@ void MainWindow::createCentralWidget()
     processBox = boxAround(tr("Ventana con el proceso de la simulación"), processView, processFind);
 
     results = new QSplitter(Qt::Vertical, this);
-    results->setObjectName(QStringLiteral("resultsSplitter"));
+    results->setObjectName(kResultsSplitterKey);
     results->setChildrenCollapsible(false);
     results->addWidget(outputBox);
     results->addWidget(processBox);
@@ -123,7 +125,7 @@ void MainWindow::createCentralWidget()
     results->setStretchFactor(1, 2);
 
     editorAndResults = new QSplitter(Qt::Vertical, this);
-    editorAndResults->setObjectName(QStringLiteral("mainSplitter"));
+    editorAndResults->setObjectName(kMainSplitterKey);
     editorAndResults->setChildrenCollapsible(false);
     editorAndResults->addWidget(editorBox);
     editorAndResults->addWidget(results);

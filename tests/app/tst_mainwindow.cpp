@@ -404,6 +404,8 @@ void TestMainWindow::firstStartGeometry_data()
     QTest::newRow("short screen") << QRect(0, 40, 1600, 700) << QRect(250, 75, 1100, 630);
     // A second screen right of the first.
     QTest::newRow("second screen") << QRect(1920, 0, 2560, 1440) << QRect(1920 + 730, 320, 1100, 800);
+    // A platform that tells nothing of its screen.
+    QTest::newRow("no screen area") << QRect() << QRect(0, 0, 1100, 800);
 }
 
 void TestMainWindow::firstStartGeometry()
