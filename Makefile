@@ -5,7 +5,7 @@ JOBS ?= 2
 TYPE ?= RelWithDebInfo
 EXAMPLE ?= examples/counter.vdo
 
-.PHONY: all deps build run test gui bench sanitize fuzz clean
+.PHONY: all deps build run test gui bench sanitize fuzz clean package
 
 all: build
 
@@ -38,6 +38,12 @@ sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_SANITIZE=ON > /dev/null
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# A .deb of the install (the programs, desktop entry, file type, icon, manual pages),
+# built with CPack into $(BUILD)/; lintian checks it in .ci/run.
+package: build
+	@ASMSIM_WITH_PACKAGING=1 bash scripts/install-deps.sh
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
