@@ -4,13 +4,18 @@
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
 #include "app/sourcejump.h"
+#include "app/waveformview.h"
 #include "core/rundriver.h"
+#include "core/runresults.h"
 #include "core/simstate.h"
+#include "core/vcdexport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -55,10 +60,14 @@ QRect firstStartGeometry(const QRect &available)
     return QRect(topLeft, size);
 }
 
-MainWindow::MainWindow() : state(std::make_unique<SimState>(this))
+MainWindow::MainWindow() : state(std::make_unique<SimState>(this)), results_(std::make_unique<RunResults>())
 {
     createPanes();
     createCentralWidget();
+    waveformView = new WaveformView(this);
+    waveformView->setObjectName(QStringLiteral("waveformView"));
+    addResultsPane(tr("Waveforms"), waveformView);
+    connect(waveformView, &WaveformView::cycleClicked, this, &MainWindow::showCycleInProcessPane);
     createFileActions();
     createEditActions();
     createOtherActions();
@@ -234,6 +243,11 @@ void MainWindow::createOtherActions()
     runAct->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
     connect(runAct, &QAction::triggered, this, &MainWindow::run);
 
+    exportVcdAct = makeAction("exportVcdAct", tr("Export Waveform (VCD)..."),
+                              tr("Guarda la simulacion como Value Change Dump para un visor de ondas"));
+    exportVcdAct->setEnabled(false);  // until a run has results
+    connect(exportVcdAct, &QAction::triggered, this, &MainWindow::exportWaveform);
+
     aboutAct = makeAction("aboutAct", tr("&About"), tr("Muestra la informacion acerca de la aplicacion"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
 
@@ -245,6 +259,8 @@ void MainWindow::createMenus()
 {
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addActions({newAct, openAct, saveAct, saveAsAct});
+    fileMenu->addSeparator();
+    fileMenu->addAction(exportVcdAct);
     separatorAct = fileMenu->addSeparator();
     separatorAct->setObjectName(QStringLiteral("recentFileSeparator"));
     for (QAction *act : recentFileActs)
@@ -263,6 +279,7 @@ void MainWindow::createMenus()
     simulatorMenu = menuBar()->addMenu(tr("&Simulator"));
     simulatorMenu->addAction(runAct);
     simulatorMenu->addSeparator();
+    simulatorMenu->addAction(waveformView->fitAction());
 
     helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addActions({aboutAct, aboutQtAct});
@@ -393,6 +410,38 @@ void MainWindow::run()
     // The panes must be complete when the slot returns, not at the next event-loop turn.
     outputLines->flush();
     processLines->flush();
+    *results_ = collectRunResults(*state);
+    waveformView->setResults(*results_);
+    exportVcdAct->setEnabled(true);
+}
+
+void MainWindow::exportWaveform()
+{
+    const QString suggested = QFileInfo(results_->designPath).completeBaseName() + QStringLiteral(".vcd");
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export Waveform (VCD)"), suggested,
+                                                      tr("Value Change Dump (*.vcd)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!writeVcd(*results_, path, error)) {
+        QMessageBox::warning(this, tr("Application"), error);
+        return;
+    }
+    statusBar()->showMessage(tr("Ondas guardadas en %1").arg(QDir::toNativeSeparators(path)), kJumpStatusTimeout);
+}
+
+// The cycle's log begins with its own row in the process pane.
+void MainWindow::showCycleInProcessPane(int cycle)
+{
+    const QString heading = QStringLiteral("CICLO SE SIMULACION NUEVO: %1").arg(cycle);
+    for (int row = 0; row < processLines->rowCount(); ++row) {
+        if (processLines->row(row) == heading) {
+            const QModelIndex index = processLines->index(row);
+            processView->scrollTo(index, QAbstractItemView::PositionAtTop);
+            processView->setCurrentIndex(index);
+            return;
+        }
+    }
 }
 
 MainWindow::RunChoice MainWindow::askAboutUnsavedChanges()

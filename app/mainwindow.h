@@ -21,6 +21,8 @@ class QMimeData;
 class QModelIndex;
 class QSplitter;
 class QToolBar;
+class WaveformView;
+struct RunResults;
 struct SimState;
 
 // Where a window opens the first time, when no geometry is stored: about 1100 x 800,
@@ -58,6 +60,10 @@ public:
     // Every action has an objectName ("newAct", "recentFileAct1", ...).
     QAction *action(const QString &objectName) const;
 
+    WaveformView *waveforms() const { return waveformView; }
+    // The results of the last run, as the waveform view and the VCD export read them.
+    const RunResults &lastResults() const { return *results_; }
+
     // Adds another view of a run's results (the waveform view) in a titled box below
     // the output and process panes; its size is remembered with theirs. Call it while
     // building the window, before it is shown.
@@ -89,6 +95,10 @@ public slots:
     void find();
     // From a pane line that names a file line or a box to that line in the editor.
     void jumpToSource(const QModelIndex &paneRow);
+    // Writes the last run's simulation as a VCD file chosen by the user.
+    void exportWaveform();
+    // Scrolls the process pane to the log of a simulation cycle.
+    void showCycleInProcessPane(int cycle);
 
 private:
     enum { MaxRecentFiles = 5 };
@@ -152,6 +162,7 @@ private:
     QAction *pasteAct = nullptr;
     QAction *findAct = nullptr;
     QAction *runAct = nullptr;
+    QAction *exportVcdAct = nullptr;
     QAction *aboutAct = nullptr;
     QAction *aboutQtAct = nullptr;
     QAction *separatorAct = nullptr;
@@ -159,4 +170,6 @@ private:
 
     // The state of every run; its log shows lines through this window.
     std::unique_ptr<SimState> state;
+    std::unique_ptr<RunResults> results_;
+    WaveformView *waveformView = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
 #include "app/mainwindow.h"
+#include "app/waveformview.h"
+#include "core/runresults.h"
 #include "testmain.h"
 
 #include <QAbstractButton>
@@ -332,6 +334,7 @@ private slots:
     void saveAndRunStopsWhenTheSaveFails();
     void simulatingMessageCanBeTurnedOff();
     void runKeys();
+    void runFillsTheWaveforms();
 
     // Opening by command line and by dropping
     void dropOpensDesign();
@@ -457,7 +460,12 @@ void TestMainWindow::layoutOfTheWindow()
     QCOMPARE(main->count(), 2);
     QCOMPARE(main->widget(1), window.resultsSplitter());
     QCOMPARE(window.resultsSplitter()->orientation(), Qt::Vertical);
-    QCOMPARE(window.resultsSplitter()->count(), 2);
+    // Below the two panes, the waveforms of the last run.
+    QCOMPARE(window.resultsSplitter()->count(), 3);
+    auto *waveBox = qobject_cast<QGroupBox *>(window.resultsSplitter()->widget(2));
+    QVERIFY(waveBox);
+    QCOMPARE(waveBox->title(), QStringLiteral("Waveforms"));
+    QCOMPARE(waveBox->layout()->itemAt(0)->widget(), window.waveforms());
     const QList<QWidget *> boxes = {main->widget(0), window.resultsSplitter()->widget(0),
                                     window.resultsSplitter()->widget(1)};
     const QList<QPair<QString, QWidget *>> expected = {
@@ -499,29 +507,29 @@ void TestMainWindow::splitterSizesAreRestored()
     QList<int> resultSizes;
     {
         MainWindow window;
-        window.resize(700, 640);
+        window.resize(700, 900);
         showActive(window);
         // Move each handle from where it starts; what the splitters then show is kept.
         const QList<int> main = window.mainSplitter()->sizes();
-        window.mainSplitter()->setSizes({main[0] + 60, main[1] - 60});
+        window.mainSplitter()->setSizes({main[0] - 60, main[1] + 60});
         const QList<int> results = window.resultsSplitter()->sizes();
-        window.resultsSplitter()->setSizes({results[0] - 40, results[1] + 40});
+        window.resultsSplitter()->setSizes({results[0] - 40, results[1] + 40, results[2]});
         mainSizes = window.mainSplitter()->sizes();
         resultSizes = window.resultsSplitter()->sizes();
-        QCOMPARE(mainSizes[0], main[0] + 60);
+        QCOMPARE(mainSizes[0], main[0] - 60);
         QCOMPARE(resultSizes[1], results[1] + 40);
         ModalAnswerer answers;
         QVERIFY(window.close());
     }
     MainWindow next;
     showActive(next);
-    QCOMPARE(next.size(), QSize(700, 640));
+    QCOMPARE(next.size(), QSize(700, 900));
     QCOMPARE(next.mainSplitter()->sizes(), mainSizes);
     QCOMPARE(next.resultsSplitter()->sizes(), resultSizes);
 }
 
-// The waveform view will be a third results pane: sizes kept for two panes do not
-// apply to three, and three are kept as well.
+// Another results pane after the waveform view: sizes kept for three panes do not apply
+// to four, and four are kept as well.
 void TestMainWindow::resultsPaneAddedLater()
 {
     {
@@ -529,28 +537,28 @@ void TestMainWindow::resultsPaneAddedLater()
         window.resize(700, 640);
         showActive(window);
         const QList<int> results = window.resultsSplitter()->sizes();
-        window.resultsSplitter()->setSizes({results[0] + results[1] - 60, 60});
+        window.resultsSplitter()->setSizes({results[0] + results[1] + results[2] - 120, 60, 60});
         QVERIFY(window.close());
     }
-    QList<int> threeSizes;
+    QList<int> fourSizes;
     {
         MainWindow window;
-        QGroupBox *box = window.addResultsPane(QStringLiteral("Formas de onda"), new QLabel(QStringLiteral("ondas")));
-        QCOMPARE(box->title(), QStringLiteral("Formas de onda"));
+        QGroupBox *box = window.addResultsPane(QStringLiteral("Otra vista"), new QLabel(QStringLiteral("vista")));
+        QCOMPARE(box->title(), QStringLiteral("Otra vista"));
         showActive(window);
-        QCOMPARE(window.resultsSplitter()->count(), 3);
-        QCOMPARE(window.resultsSplitter()->widget(2), box);
-        const QList<int> three = window.resultsSplitter()->sizes();
-        // Shared by the stretch factors 3 : 2 : 3, not squeezed to the old 60 pixels.
-        QVERIFY2(three[1] > 60 && three[2] > 60, qPrintable(QStringLiteral("%1 %2").arg(three[1]).arg(three[2])));
-        window.resultsSplitter()->setSizes({three[0] + 30, three[1], three[2] - 30});
-        threeSizes = window.resultsSplitter()->sizes();
+        QCOMPARE(window.resultsSplitter()->count(), 4);
+        QCOMPARE(window.resultsSplitter()->widget(3), box);
+        const QList<int> four = window.resultsSplitter()->sizes();
+        // Shared by the stretch factors, not squeezed to the old 60 pixels.
+        QVERIFY2(four[1] > 60 && four[3] > 0, qPrintable(QStringLiteral("%1 %2").arg(four[1]).arg(four[3])));
+        window.resultsSplitter()->setSizes({four[0] + 30, four[1], four[2], four[3] - 30});
+        fourSizes = window.resultsSplitter()->sizes();
         QVERIFY(window.close());
     }
     MainWindow next;
-    next.addResultsPane(QStringLiteral("Formas de onda"), new QLabel(QStringLiteral("ondas")));
+    next.addResultsPane(QStringLiteral("Otra vista"), new QLabel(QStringLiteral("vista")));
     showActive(next);
-    QCOMPARE(next.resultsSplitter()->sizes(), threeSizes);
+    QCOMPARE(next.resultsSplitter()->sizes(), fourSizes);
 }
 
 void TestMainWindow::actionTable_data()
@@ -634,15 +642,18 @@ void TestMainWindow::menusAndToolBars()
     QCOMPARE(bar[4]->text(), QStringLiteral("&Help"));
 
     const QList<QAction *> file = bar[0]->menu()->actions();
-    QCOMPARE(file.size(), 12);
+    QCOMPARE(file.size(), 14);
     QCOMPARE(file.mid(0, 4), (QList<QAction *>{window.action("newAct"), window.action("openAct"),
                                                window.action("saveAct"), window.action("saveAsAct")}));
     QVERIFY(file[4]->isSeparator());
-    QCOMPARE(file[4], window.action("recentFileSeparator"));
+    QCOMPARE(file[5], window.action("exportVcdAct"));
+    QCOMPARE(file[5]->text(), QStringLiteral("Export Waveform (VCD)..."));
+    QVERIFY(file[6]->isSeparator());
+    QCOMPARE(file[6], window.action("recentFileSeparator"));
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(file[5 + i], window.action(QStringLiteral("recentFileAct%1").arg(i + 1)));
-    QVERIFY(file[10]->isSeparator());
-    QCOMPARE(file[11], window.action("exitAct"));
+        QCOMPARE(file[7 + i], window.action(QStringLiteral("recentFileAct%1").arg(i + 1)));
+    QVERIFY(file[12]->isSeparator());
+    QCOMPARE(file[13], window.action("exitAct"));
 
     const QList<QAction *> edit = bar[1]->menu()->actions();
     QCOMPARE(edit.size(), 5);
@@ -651,9 +662,10 @@ void TestMainWindow::menusAndToolBars()
     QVERIFY(edit[3]->isSeparator());
     QCOMPARE(edit[4], window.action("findAct"));
     const QList<QAction *> simulator = bar[3]->menu()->actions();
-    QCOMPARE(simulator.size(), 2);
+    QCOMPARE(simulator.size(), 3);
     QCOMPARE(simulator[0], window.action("runAct"));
     QVERIFY(simulator[1]->isSeparator());
+    QCOMPARE(simulator[2], window.waveforms()->fitAction());
     QCOMPARE(bar[4]->menu()->actions(), (QList<QAction *>{window.action("aboutAct"), window.action("aboutQtAct")}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
@@ -1119,6 +1131,33 @@ static const QByteArray kEndOnlyTestBench =
     "  Next = 0;\n"
     "  Next0 = 0;\n"
     "}\n";
+
+// After Run the waveform view shows the table's signals and the export is enabled; a
+// click on a cycle brings that cycle's log into the process pane.
+void TestMainWindow::runFillsTheWaveforms()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    MainWindow window;
+    window.loadFile(QStringLiteral(ASMSIM_TEST_DATA "/counter-enable.vdo"));
+    QVERIFY(!window.action("exportVcdAct")->isEnabled());
+    QVERIFY(!window.waveforms()->hasResults());
+
+    ModalAnswerer answers({press(QMessageBox::Ok)});
+    window.run();
+    QCOMPARE(answers.seen(), 1);
+    QVERIFY(window.action("exportVcdAct")->isEnabled());
+    WaveformView *waves = window.waveforms();
+    QVERIFY(waves->hasResults());
+    // The counter's table: CLK, EN and Q over cycles 0 to 8, seven checks all correct.
+    QCOMPARE(waves->rowCount(), 3);
+    QCOMPARE(waves->cycleCount(), 9);
+    QCOMPARE(window.lastResults().correctCount(), 7);
+
+    emit waves->cycleClicked(4);
+    const QModelIndex current = window.processPane()->currentIndex();
+    QVERIFY(current.isValid());
+    QCOMPARE(window.processModel()->row(current.row()), QStringLiteral("CICLO SE SIMULACION NUEVO: 4"));
+}
 
 void TestMainWindow::runSavedFile()
 {
