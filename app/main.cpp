@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstring>
 
@@ -61,9 +62,13 @@ int main(int argc, char *argv[])
 
     // The icons live in the window library; make sure its resources are registered.
     Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(appicon);
 
     QApplication app(argc, argv);
     setIdentity();
+    // The desktop matches the window to its entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("asmsim"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("asmsim"), QIcon(QStringLiteral(":/asmsim.png"))));
     QCommandLineParser parser;
     describeArguments(parser);
     // The toolkit has taken its own options out already; anything else unknown is
