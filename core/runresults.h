@@ -13,6 +13,11 @@ struct ResultColumn {
     int width = 32; // from the declared range («[7:0]» is 8); 32 when there is none
 };
 
+// The width a declared range text gives: |msb - lsb| + 1 for «[msb:lsb]» in either order.
+// A blank, a single bound «[n]», anything else unreadable, and a range wider than 32 bits
+// give 32: a value is a signed 32-bit integer and never holds more.
+int rangeWidth(const QString &range);
+
 struct ResultVerification {
     qint32 cycle = 0;
     QString signal;
@@ -43,6 +48,11 @@ struct RunResults {
     QVector<ResultMessage> messages;
 
     int lastCycle() const { return int(rows.size()) - 1; }
+    // The column the clock's ThreadSync names: the first input column under the clock's
+    // name; -1 when there is no clock.
+    int clockColumn() const;
+    // A cell of the table; -1 (no value) outside it.
+    qint32 valueAt(int cycle, int column) const;
     int correctCount() const;
     int wrongCount() const;
     int errorCount() const;

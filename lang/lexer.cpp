@@ -1,6 +1,7 @@
 #include "lang/lexer.h"
 
 #include <QLatin1String>
+#include <array>
 #include <optional>
 
 namespace {
@@ -69,14 +70,42 @@ qsizetype runLength(const QString &text, qsizetype from, Pred accepts)
     return end;
 }
 
-std::optional<Token> spellingAt(const QString &text, const auto &table)
+std::optional<Token> spellingAt(const QString &text, const Spelling *begin, const Spelling *end)
 {
-    for (const Spelling &s : table) {
-        const QLatin1String spelling(s.text);
+    for (const Spelling *s = begin; s != end; ++s) {
+        const QLatin1String spelling(s->text);
         if (text.startsWith(spelling))
-            return Token{s.code, s.taken < 0 ? spelling.size() : s.taken};
+            return Token{s->code, s->taken < 0 ? spelling.size() : s->taken};
     }
     return std::nullopt;
+}
+
+// The spellings of each table are grouped by their first character; this finds the
+// group of a text's first character without going over the others.
+struct FirstCharIndex {
+    std::array<std::pair<int, int>, 128> groups{};  // [first, last) per ASCII character
+
+    template <size_t N>
+    constexpr explicit FirstCharIndex(const Spelling (&table)[N])
+    {
+        for (int i = int(N) - 1; i >= 0; --i) {
+            auto &group = groups[static_cast<unsigned char>(table[i].text[0]) & 0x7f];
+            if (group.first == group.second)
+                group = {i, i + 1};
+            else
+                group.first = i;
+        }
+    }
+};
+
+template <size_t N>
+std::optional<Token> spellingAt(const QString &text, const Spelling (&table)[N])
+{
+    static const FirstCharIndex index(table);
+    if (text.isEmpty() || text.front().unicode() >= 128)
+        return std::nullopt;
+    const auto [first, last] = index.groups[text.front().unicode()];
+    return spellingAt(text, table + first, table + last);
 }
 
 Token word(const QString &text)
@@ -108,7 +137,10 @@ Token recognise(const QString &text)
 void normalise(QString &text)
 {
     text.remove(0, runLength(text, 0, [](QChar c) { return c.isSpace(); }));
-    text = text.toUpper();
+    // Every peek normalises the same text again: only a text that still holds lower
+    // case is copied.
+    if (!text.isUpper())
+        text = text.toUpper();
 }
 
 } // namespace

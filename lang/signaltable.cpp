@@ -38,6 +38,7 @@ void SignalTable::clearSignals()
     current.clear();
     next.clear();
     previous.clear();
+    nameIndex = NameIndex{};
 }
 
 QStringList &SignalTable::namesOf(int kind)
@@ -70,28 +71,46 @@ const QStringList &SignalTable::timingOf(int kind) const
     return pick(kind, inputTiming, outputTiming, inoutTiming, wireTiming);
 }
 
+const QVector<QPair<int, int>> *SignalTable::declarationsOf(const QString &name) const
+{
+    std::array<qsizetype, 4> counts{};
+    std::array<const QString *, 4> storage{};
+    for (int k = 0; k < 4; ++k) {
+        counts[k] = namesOf(kSignalKinds[k]).size();
+        storage[k] = namesOf(kSignalKinds[k]).constData();
+    }
+    if (counts != nameIndex.counts || storage != nameIndex.storage) {
+        nameIndex.positions.clear();
+        for (int kind : kSignalKinds) {
+            const QStringList &names = namesOf(kind);
+            for (int i = 0; i < names.size(); ++i)
+                nameIndex.positions[names.at(i)].append({kind, i});
+        }
+        nameIndex.counts = counts;
+        nameIndex.storage = storage;
+    }
+    const auto found = nameIndex.positions.constFind(name);
+    return found == nameIndex.positions.constEnd() ? nullptr : &found.value();
+}
+
 bool SignalTable::isDeclared(const QString &name) const
 {
-    for (int kind : kSignalKinds)
-        if (namesOf(kind).contains(name))
-            return true;
-    return false;
+    return declarationsOf(name) != nullptr;
 }
 
 bool SignalTable::currentValueOf(const QString &name, qint32 &value) const
 {
-    bool found = false;
-    for (int kind : kSignalKinds) {
-        const QStringList &names = namesOf(kind);
-        const QVector<qint32> &values = current.ofKind(kind);
-        // The value vectors are created later than the names; an index without a name
-        // (or a name without a value) simply does not match.
-        for (qsizetype i = 0; i < values.size() && i < names.size(); ++i) {
-            if (names.at(i) == name) {
-                value = values.at(i);
-                found = true;
-            }
+    const QVector<QPair<int, int>> *declarations = declarationsOf(name);
+    if (!declarations)
+        return false;
+    // The last declaration that has a value wins. The value vectors are created later
+    // than the names; an index without a value simply does not match.
+    for (auto it = declarations->crbegin(); it != declarations->crend(); ++it) {
+        const QVector<qint32> &values = current.ofKind(it->first);
+        if (it->second < values.size()) {
+            value = values.at(it->second);
+            return true;
         }
     }
-    return found;
+    return false;
 }

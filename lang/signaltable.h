@@ -1,8 +1,10 @@
 #pragma once
 // The declared signals of a design and their three generations of values.
 
+#include <QHash>
 #include <QStringList>
 #include <QVector>
+#include <array>
 
 // Signal kinds; also the values of declarationKind.
 enum SignalKind : int { KindInput = 1, KindOutput = 2, KindInout = 3, KindWire = 4 };
@@ -62,4 +64,16 @@ struct SignalTable {
     // that have a current value, and the last match wins. Leaves `value` alone and
     // returns false when no declaration of the name has a current value yet.
     bool currentValueOf(const QString &name, qint32 &value) const;
+
+private:
+    // Where each name is declared, (kind, index) in the order the whole table is gone
+    // over; rebuilt when some kind's name list has another size or other storage (names
+    // are appended, cleared or replaced whole, never changed in place).
+    struct NameIndex {
+        QHash<QString, QVector<QPair<int, int>>> positions;
+        std::array<qsizetype, 4> counts{-1, -1, -1, -1};
+        std::array<const QString *, 4> storage{};
+    };
+    mutable NameIndex nameIndex;
+    const QVector<QPair<int, int>> *declarationsOf(const QString &name) const;
 };

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12: a compiler, CMake, make, Qt 6
-# and Icarus Verilog. Does nothing when everything is already there.
+# Installs what building and testing need on Debian 12: a compiler, CMake, make, Qt 6,
+# Icarus Verilog, GTKWave and xmllint. Does nothing when everything is already there.
 set -euo pipefail
 
 # Icarus Verilog is the outside oracle of the expression tests.
 packages=(g++ make cmake qt6-base-dev iverilog)
+# GTKWave's vcd2fst and fst2vcd read back the VCD export; xmllint checks the JUnit XML.
+packages+=(gtkwave libxml2-utils)
 # Xvfb lets a person look at the window on a machine without a display.
 [ "${ASMSIM_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb)
 

@@ -57,6 +57,8 @@ void settle(SimState &state, int designColumn)
             logMessage(state, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
             return;
         }
+        if (loop.cycleLogFull())
+            return;
         // The walk starts again from the state this pass entered.
         loop.designPosition = loop.enteredDesignPosition;
         walkDesign(state, designColumn);
@@ -88,6 +90,7 @@ void runSimulationCycles(SimState &state)
 {
     CycleLoopState &loop = state.simulation.loop;
     loop = CycleLoopState{};
+    loop.maxCycleLogLength = state.simulation.maxCycleLogLength;
     const QVector<int> testBenches = columnsOfKind(state.model, kTestBenchKind);
     const QVector<int> designs = columnsOfKind(state.model, kDesignKind);
     if (testBenches.isEmpty()) {
@@ -110,6 +113,12 @@ void runSimulationCycles(SimState &state)
         for (int column : designs)
             handleDesign(state, column);
         settle(state, designs.isEmpty() ? -1 : designs.last());
+        if (loop.cycleLogFull()) {
+            logMessage(state, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
+                                  .arg(table.simCycle),
+                       LogError);
+            break;
+        }
         if (loop.simulationEnded || !clockEdge(state))
             break;
     }

@@ -10,6 +10,10 @@ constexpr int kLastSimulationRow = kSimulationRows - 1;
 // Consecutive changing walks after which the settling gives up on a cycle.
 constexpr int kMaxChangedPasses = 1000;
 
+// Room of the cycle log, in characters. Every box a walk passes adds to the log, so this
+// also bounds the work of a run whose settling keeps walking long loops cycle after cycle.
+constexpr qint64 kMaxCycleLogLength = 32 * 1000 * 1000;
+
 // State of the cycle loop: created when the loop starts, read and written by the
 // test-bench step and the design walk, dropped with the next loop.
 struct CycleLoopState {
@@ -33,13 +37,17 @@ struct CycleLoopState {
 
     QStringList cycleLog;
     QString logEntry;
+    qint64 cycleLogLength = 0;  // characters in cycleLog
 
     // Moves the entry being built into the cycle log, as one item, and empties it.
     void closeEntry()
     {
+        cycleLogLength += logEntry.size();
         cycleLog << logEntry;
         logEntry.clear();
     }
+    qint64 maxCycleLogLength = kMaxCycleLogLength;
+    bool cycleLogFull() const { return cycleLogLength + logEntry.size() > maxCycleLogLength; }
 };
 
 struct SimulationState {
@@ -58,6 +66,8 @@ struct SimulationState {
     QVector<QVector<qint32>> simulationTable;
 
     CycleLoopState loop;
+    // Room of the cycle log for the runs of this state (lowered by tests).
+    qint64 maxCycleLogLength = kMaxCycleLogLength;
 
     // Totals of the last verification check.
     qint32 correctVerifications = 0;

@@ -136,6 +136,23 @@ private slots:
         QVERIFY(r.state.simulation.changedPasses >= 1000);
     }
 
+    // A settling that keeps walking fills the cycle log; at its room the simulation stops
+    // with an error instead of growing without end. Here the room is lowered to 20000
+    // characters: the 1000 walks of the first cycle would write far more.
+    void aFullCycleLogStopsTheSimulation()
+    {
+        Run r;
+        r.state.simulation.maxCycleLogLength = 20000;
+        r.run(counterDesign("AsyncOps", "Q <= Q + 1;") + testBench(2));
+        QCOMPARE(r.state.signalTable.simCycle, 1);
+        QCOMPARE(r.state.log.errorList,
+                 QStringList{"Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo 1"});
+        qint64 shown = 0;
+        for (const QString &item : r.sink.process)
+            shown += item.size();
+        QVERIFY(shown < 200000);
+    }
+
     // A test bench longer than the table stops at its last row.
     void theLoopStopsAtTheLastRowOfTheTable()
     {
