@@ -1,12 +1,17 @@
 #include "app/batchrunner.h"
 
 #include "app/multirunner.h"
+#include "core/junitexport.h"
 #include "core/rundriver.h"
+#include "core/runresults.h"
 #include "core/simstate.h"
+#include "core/vcdexport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QThread>
 #include <unistd.h>
 
@@ -94,6 +99,10 @@ bool takeOption(const QStringList &args, qsizetype &i, BatchOptions &options, QS
         return takeValue(args, i, QStringLiteral("--out"), file, options.outputPath, error);
     if (isOption(arg, "--process"))
         return takeValue(args, i, QStringLiteral("--process"), file, options.processPath, error);
+    if (isOption(arg, "--vcd"))
+        return takeValue(args, i, QStringLiteral("--vcd"), file, options.vcdPath, error);
+    if (isOption(arg, "--junit"))
+        return takeValue(args, i, QStringLiteral("--junit"), file, options.junitPath, error);
     if (isOption(arg, "--jobs"))
         return takeJobs(args, i, options.jobs, error);
     error = QStringLiteral("unknown option %1").arg(arg);
@@ -106,12 +115,31 @@ void printLine(FILE *stream, const QString &text)
     fputc('\n', stream);
 }
 
+// The files written after the run must be writable before it starts.
+bool checkResultFiles(const BatchOptions &options, QString &error)
+{
+    return (options.vcdPath.isEmpty() || checkFileWritable(options.vcdPath, error))
+        && (options.junitPath.isEmpty() || checkFileWritable(options.junitPath, error));
+}
+
+// The VCD and the JUnit XML of the run, when asked for; false with error set when one
+// cannot be written.
+bool writeResultFiles(const BatchOptions &options, const SimState &state, double seconds, QString &error)
+{
+    if (options.vcdPath.isEmpty() && options.junitPath.isEmpty())
+        return true;
+    const RunResults results = collectRunResults(state);
+    if (!options.vcdPath.isEmpty() && !writeVcd(results, options.vcdPath, error))
+        return false;
+    return options.junitPath.isEmpty() || writeJUnit({JUnitSuite{&results, seconds}}, options.junitPath, error);
+}
+
 // One design: its output pane on standard output, as it always was.
 int runOneDesign(const BatchOptions &options, FILE *out, FILE *err)
 {
     const QString design = options.designPaths.first();
     QString error;
-    if (!checkDesignReadable(design, error)) {
+    if (!checkDesignReadable(design, error) || !checkResultFiles(options, error)) {
         printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
         return ExitUsage;
     }
@@ -135,9 +163,16 @@ int runOneDesign(const BatchOptions &options, FILE *out, FILE *err)
     SimState state(&sink);
     if (!outputPath.isEmpty())
         state.log.outputFile.setFileName(outputPath);
+    QElapsedTimer timer;
+    timer.start();
     runSimulation(state, design);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
     fflush(out);
     processFile.close();
+    if (!writeResultFiles(options, state, seconds, error)) {
+        printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+        return ExitUsage;
+    }
     return batchExitCode(state);
 }
 
@@ -147,7 +182,7 @@ QString batchUsage()
 {
     return QStringLiteral(
         "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
-        "       asmsim-cli [--jobs N] [--out-dir DIR] [--process DIR] [--quiet] DESIGN.vdo...\n"
+        "       asmsim-cli [OPTIONS] DESIGN.vdo [DESIGN.vdo...]\n"
         "Simulates ASM design files the way Run does in the window.\n"
         "\n"
         "One design: its output report is printed on standard output.\n"
@@ -155,6 +190,8 @@ QString batchUsage()
         "                  in the current directory)\n"
         "  --out-dir DIR   write the output report to DIR/STEM.txt instead\n"
         "  --process FILE  write the process trace to FILE, one item per line\n"
+        "  --vcd FILE      write the simulation to FILE as a Value Change Dump (waveforms)\n"
+        "  --junit FILE    write the verifications to FILE as JUnit XML (for CI servers)\n"
         "\n"
         "Several designs: they run in parallel, and standard output has one line per design\n"
         "in the order given (name, cycles, verifications correct / wrong, errors, warnings,\n"
@@ -164,14 +201,18 @@ QString batchUsage()
         "  --out-dir DIR   write each output report to DIR/STEM.txt (default: the current\n"
         "                  directory)\n"
         "  --process DIR   write each process trace to DIR/STEM.process.txt\n"
+        "  --vcd DIR       write each simulation to DIR/STEM.vcd\n"
+        "  --junit FILE    write one JUnit XML file with a testsuite per design (a design\n"
+        "                  that cannot be read is a testsuite with one error)\n"
         "\n"
         "  --quiet         print nothing on standard output\n"
         "  --help          show this text\n"
         "Folders named by DIR are made when missing.\n"
         "\n"
         "Exit status: 0 no error and no wrong verification, 1 a run recorded an error\n"
-        "or a wrong verification, 2 wrong arguments or a design file that cannot be read\n"
-        "(with several designs the others still run and are reported).");
+        "or a wrong verification, 2 wrong arguments, a design file that cannot be read\n"
+        "(with several designs the others still run and are reported) or a VCD or JUnit\n"
+        "file that cannot be written.");
 }
 
 bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error)
@@ -216,6 +257,21 @@ bool checkDesignReadable(const QString &path, QString &error)
         error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
+    return true;
+}
+
+bool checkFileWritable(const QString &path, QString &error)
+{
+    // A save file writes a file beside the target and renames it only on commit, so
+    // opening and cancelling it tells whether the target can be written without
+    // touching it.
+    QSaveFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("cannot write %1: %2")
+                    .arg(path, QFileInfo(path).isDir() ? QStringLiteral("it is a directory") : file.errorString());
+        return false;
+    }
+    file.cancelWriting();
     return true;
 }
 

@@ -17,6 +17,8 @@ struct BatchOptions {
     QString outputPath;   // empty: the default output file in the working directory
     QString outputDir;    // empty: not given (the working directory)
     QString processPath;  // a file with one design, a folder with several; empty: none
+    QString vcdPath;      // the same
+    QString junitPath;    // one file, whatever the number of designs; empty: none
     int jobs = 0;         // designs run at a time; 0: the number of cores
     bool quiet = false;
     bool help = false;
@@ -40,6 +42,11 @@ bool checkDesignReadable(const QString &path, QString &error);
 // Makes the folder (and its parents) when it is missing. On failure returns false and
 // sets error to a one-line message naming the option that gave it.
 bool prepareOutputFolder(const QString &dir, const QString &option, QString &error);
+
+// A file that a run will write once it is over (VCD, JUnit XML) must be writable before
+// the run starts; the check leaves the file as it was. On failure returns false and sets
+// error to a one-line message.
+bool checkFileWritable(const QString &path, QString &error);
 
 // Shows the output pane on a stream as the lines come (nowhere when out is null), and
 // writes the process pane to a file when one is given. Nothing is kept in memory.

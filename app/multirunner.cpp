@@ -1,8 +1,12 @@
 #include "app/multirunner.h"
 
 #include "app/batchrunner.h"
+#include "core/junitexport.h"
+#include "core/messagelog.h"
 #include "core/rundriver.h"
+#include "core/runresults.h"
 #include "core/simstate.h"
+#include "core/vcdexport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,6 +44,9 @@ QVector<DesignJob> makeJobs(const BatchOptions &options)
         job.outputPath = filePathIn(options.outputDir, stem + QStringLiteral(".txt"));
         if (!options.processPath.isEmpty())
             job.processPath = filePathIn(options.processPath, stem + QStringLiteral(".process.txt"));
+        if (!options.vcdPath.isEmpty())
+            job.vcdPath = filePathIn(options.vcdPath, stem + QStringLiteral(".vcd"));
+        job.keepResults = !options.junitPath.isEmpty();
         jobs << job;
     }
     return jobs;
@@ -69,13 +76,17 @@ bool checkStems(const QStringList &designs, QString &error)
 }
 
 // A design named like an output file (notes.txt, say) must not be written over.
-bool checkNoDesignOverwritten(const QVector<DesignJob> &jobs, QString &error)
+bool checkNoDesignOverwritten(const QVector<DesignJob> &jobs, const QString &junitPath, QString &error)
 {
     QSet<QString> designs;
     for (const DesignJob &job : jobs)
         designs.insert(absolutePath(job.designPath));
+    if (!junitPath.isEmpty() && designs.contains(absolutePath(junitPath))) {
+        error = QStringLiteral("%1 would be written over by the JUnit file").arg(junitPath);
+        return false;
+    }
     for (const DesignJob &job : jobs) {
-        for (const QString &written : {job.outputPath, job.processPath}) {
+        for (const QString &written : {job.outputPath, job.processPath, job.vcdPath}) {
             if (!written.isEmpty() && designs.contains(absolutePath(written))) {
                 error = QStringLiteral("%1 would be written over by an output file").arg(written);
                 return false;
@@ -125,6 +136,8 @@ private:
             const DesignOutcome &outcome = m_outcomes.at(m_nextToPrint);
             if (!outcome.ran())
                 printLine(m_err, QStringLiteral("asmsim-cli: %1").arg(outcome.failure));
+            if (!outcome.fileError.isEmpty())
+                printLine(m_err, QStringLiteral("asmsim-cli: %1").arg(outcome.fileError));
             if (m_out)
                 printLine(m_out, designSummaryLine(m_names.at(m_nextToPrint), m_nameWidth, outcome));
             ++m_nextToPrint;
@@ -163,6 +176,37 @@ private:
     int m_progressWidth = 0;
 };
 
+// What the JUnit file says of a design that was not run: one error, its failure.
+std::shared_ptr<const RunResults> notRunResults(const DesignJob &job, const QString &failure)
+{
+    auto results = std::make_shared<RunResults>();
+    results->designPath = job.designPath;
+    results->designName = designStem(job.designPath);
+    results->messages << ResultMessage{LogError, failure};
+    return results;
+}
+
+// Keeps the results and writes the VCD, each when the job asks for it.
+void takeResults(const DesignJob &job, const SimState &state, DesignOutcome &outcome)
+{
+    if (job.vcdPath.isEmpty() && !job.keepResults)
+        return;
+    auto results = std::make_shared<const RunResults>(collectRunResults(state));
+    if (!job.vcdPath.isEmpty())
+        writeVcd(*results, job.vcdPath, outcome.fileError);
+    if (job.keepResults)
+        outcome.results = std::move(results);
+}
+
+// One JUnit file for every design, in the order given.
+bool writeJUnitFile(const QString &path, const QVector<DesignOutcome> &outcomes, QString &error)
+{
+    QList<JUnitSuite> suites;
+    for (const DesignOutcome &outcome : outcomes)
+        suites << JUnitSuite{outcome.results.get(), outcome.seconds};
+    return writeJUnit(suites, path, error);
+}
+
 } // namespace
 
 QString designStem(const QString &path)
@@ -175,11 +219,13 @@ DesignOutcome runDesignJob(const DesignJob &job)
     QElapsedTimer timer;
     timer.start();
     DesignOutcome outcome;
-    if (!checkDesignReadable(job.designPath, outcome.failure))
-        return outcome;
     QFile processFile(job.processPath);
-    if (!job.processPath.isEmpty() && !processFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (checkDesignReadable(job.designPath, outcome.failure) && !job.processPath.isEmpty()
+        && !processFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
         outcome.failure = QStringLiteral("cannot write %1: %2").arg(job.processPath, processFile.errorString());
+    if (!outcome.ran()) {
+        if (job.keepResults)
+            outcome.results = notRunResults(job, outcome.failure);
         return outcome;
     }
 
@@ -195,6 +241,7 @@ DesignOutcome runDesignJob(const DesignJob &job)
     outcome.errors = int(state->log.errorList.size());
     outcome.warnings = int(state->log.warningList.size());
     outcome.seconds = double(timer.nsecsElapsed()) / 1e9;
+    takeResults(job, *state, outcome);
     return outcome;
 }
 
@@ -281,11 +328,19 @@ bool checkManyDesignOptions(const BatchOptions &options, QString &error)
         error = QStringLiteral("--out names one file: with several designs use --out-dir");
         return false;
     }
-    if (!checkStems(options.designPaths, error) || !checkNoDesignOverwritten(makeJobs(options), error))
+    if (!checkStems(options.designPaths, error)
+        || !checkNoDesignOverwritten(makeJobs(options), options.junitPath, error))
         return false;
-    if (!options.outputDir.isEmpty() && !prepareOutputFolder(options.outputDir, QStringLiteral("--out-dir"), error))
+    if (!options.junitPath.isEmpty() && !checkFileWritable(options.junitPath, error))
         return false;
-    return options.processPath.isEmpty() || prepareOutputFolder(options.processPath, QStringLiteral("--process"), error);
+    const QList<std::pair<QString, QString>> folders{{options.outputDir, QStringLiteral("--out-dir")},
+                                                     {options.processPath, QStringLiteral("--process")},
+                                                     {options.vcdPath, QStringLiteral("--vcd")}};
+    for (const auto &[folder, option] : folders) {
+        if (!folder.isEmpty() && !prepareOutputFolder(folder, option, error))
+            return false;
+    }
+    return true;
 }
 
 int runManyDesigns(const BatchOptions &options, FILE *out, FILE *err, bool progress)
@@ -299,10 +354,15 @@ int runManyDesigns(const BatchOptions &options, FILE *out, FILE *err, bool progr
     printer.printTotal(outcomes, double(timer.nsecsElapsed()) / 1e9);
 
     int exitCode = ExitClean;
+    QString error;
+    if (!options.junitPath.isEmpty() && !writeJUnitFile(options.junitPath, outcomes, error)) {
+        printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+        exitCode = ExitUsage;
+    }
     for (const DesignOutcome &outcome : outcomes) {
-        if (!outcome.ran())
-            return ExitUsage;
-        if (!outcome.passed())
+        if (!outcome.ran() || !outcome.fileError.isEmpty())
+            exitCode = ExitUsage;
+        else if (!outcome.passed() && exitCode == ExitClean)
             exitCode = ExitFindings;
     }
     return exitCode;

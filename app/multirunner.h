@@ -8,20 +8,30 @@
 #include <QVector>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 struct BatchOptions;
+struct RunResults;
 
-// Where one design's run reads and writes. An empty processPath writes no trace.
+// Where one design's run reads and writes. An empty processPath writes no trace, an
+// empty vcdPath no waveform; keepResults keeps the run's results in the outcome.
 struct DesignJob {
     QString designPath;
     QString outputPath;
     QString processPath;
+    QString vcdPath = {};
+    bool keepResults = false;
 };
 
 // What one design's run left. A non-empty failure means the design was not run (its file
-// could not be read, or its trace could not be written) and the counts are zero.
+// could not be read, or its trace could not be written) and the counts are zero; a
+// non-empty fileError that it ran but a file asked for (its VCD) could not be written.
 struct DesignOutcome {
     QString failure;
+    QString fileError;
+    // With keepResults: the run's results, or for a design not run, its name and the
+    // failure as its one error.
+    std::shared_ptr<const RunResults> results;
     qint32 cycles = 0;
     int correct = 0;
     int wrong = 0;

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -62,6 +64,42 @@ QByteArray longCounter(int counting)
     return d;
 }
 
+// Runs an outside program that checks a file the runner wrote; false with a message
+// when it is missing or complains.
+bool outsideCheck(const QString &program, const QStringList &args, QString &failure)
+{
+    const QString path = QStandardPaths::findExecutable(program);
+    if (path.isEmpty()) {
+        failure = program + " is not installed (scripts/install-deps.sh installs it)";
+        return false;
+    }
+    QProcess process;
+    process.start(path, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0
+        || !process.readAllStandardError().trimmed().isEmpty()) {
+        failure = program + " did not accept " + args.join(' ');
+        return false;
+    }
+    return true;
+}
+
+// Each <testsuite> of a JUnit file: its name, tests, failures and errors.
+QStringList junitSuites(const QByteArray &xml)
+{
+    QStringList suites;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd() && !reader.hasError()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("testsuite")) {
+            const QXmlStreamAttributes a = reader.attributes();
+            suites << QStringLiteral("%1 %2 %3 %4")
+                          .arg(a.value("name"), a.value("tests"), a.value("failures"), a.value("errors"));
+        }
+    }
+    if (reader.hasError())
+        suites << "not well-formed: " + reader.errorString();
+    return suites;
+}
+
 QStringList words(const QString &line)
 {
     return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -111,6 +149,8 @@ private slots:
     {
         QDir dir(m_dir.path());
         for (const QString &written : dir.entryList({QStringLiteral("*.txt")}, QDir::Files))
+            QFile::remove(dir.filePath(written));
+        for (const QString &written : dir.entryList({QStringLiteral("*.vcd"), QStringLiteral("*.fst"), QStringLiteral("*.xml")}, QDir::Files))
             QFile::remove(dir.filePath(written));
         for (const char *folder : {"reports", "traces"})
             QDir(dir.filePath(QString::fromLatin1(folder))).removeRecursively();
@@ -190,6 +230,12 @@ private slots:
         QTest::newRow("jobs not a number") << QStringList{"--jobs=two", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
         QTest::newRow("out-dir is a file") << QStringList{"--out-dir", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
         QTest::newRow("out and out-dir") << QStringList{"--out", "r.txt", "--out-dir", "reports", "design.vdo"};
+        QTest::newRow("unwritable vcd file") << QStringList{"--vcd", "none/w.vcd", "design.vdo"};
+        QTest::newRow("junit is a directory") << QStringList{"--junit", ".", "design.vdo"};
+        QTest::newRow("junit over a design")
+            << QStringList{"--junit", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("vcd folder is a file")
+            << QStringList{"--vcd", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
         QTest::newRow("trace over a design") << QStringList{"--process", ".", "design.vdo", "design.process.txt"};
         QTest::newRow("unknown option") << QStringList{"--fast", "design.vdo"};
         QTest::newRow("out without file") << QStringList{"design.vdo", "--out"};
@@ -208,7 +254,7 @@ private slots:
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(r.err.endsWith('\n'));
         QVERIFY(!QFile::exists(defaultOutput()));
-        for (const char *stemFile : {"design.txt", "counter-enable.txt", "r.txt", "reports"})
+        for (const char *stemFile : {"design.txt", "counter-enable.txt", "r.txt", "reports", "none"})
             QVERIFY(!QFile::exists(m_dir.filePath(QString::fromLatin1(stemFile))));
     }
 
@@ -307,6 +353,48 @@ private slots:
         QVERIFY(r.out.endsWith(kNoErrors));
         QCOMPARE(readAll(m_dir.filePath("reports/counter-enable.txt")), readAll(kData + "counter-enable.out"));
         QVERIFY(!QFile::exists(defaultOutput()));
+    }
+
+    // One design: the report on standard output as always, and the waveform and the
+    // verifications in the files GTKWave and CI servers read.
+    void oneDesignWritesVcdAndJUnit()
+    {
+        const Result r = runCli({"--vcd", "w.vcd", "--junit=r.xml", kData + "counter-wrong.vdo"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.startsWith(kHeader));
+        QVERIFY(r.err.isEmpty());
+        const QByteArray vcd = readAll(m_dir.filePath("w.vcd"));
+        QVERIFY(vcd.startsWith("$date\n"));
+        QVERIFY(vcd.contains("\n$scope module counter_wrong $end\n"));  // a VCD name has no '-' 
+        const QByteArray xml = readAll(m_dir.filePath("r.xml"));
+        QCOMPARE(junitSuites(xml), QStringList{"counter-wrong 7 1 0"});
+        // The report states the check of cycle 5 (Q == 2) and the table's Q of 1 there.
+        QVERIFY(xml.contains("name=\"cycle 5: Q == 2\">"));
+        QVERIFY(xml.contains("<failure message=\"expected 2, got 1\"/>"));
+
+        QString failure;
+        QVERIFY2(outsideCheck("vcd2fst", {m_dir.filePath("w.vcd"), m_dir.filePath("w.fst")}, failure), qPrintable(failure));
+        QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("r.xml")}, failure), qPrintable(failure));
+    }
+
+    // Several designs: a VCD per design in the --vcd folder, one JUnit file with a
+    // testsuite per design in the order given, the unreadable one as an error.
+    void severalDesignsWriteVcdsAndOneJUnit()
+    {
+        const QString missing = kData + "missing.vdo";
+        const Result r = runCli({"--jobs", "2", "--vcd", "traces", "--junit", "all.xml", kData + "fsm-decision.vdo",
+                                 missing, kData + "counter-wrong.vdo", kData + "counter-enable.vdo"});
+        QCOMPARE(r.exitCode, 2);
+        for (const char *stem : {"fsm-decision", "counter-wrong", "counter-enable"})
+            QVERIFY(readAll(m_dir.filePath(QStringLiteral("traces/%1.vcd").arg(stem)))
+                        .contains("\n$scope module " + QByteArray(stem).replace('-', '_') + " $end\n"));
+        QVERIFY(!QFile::exists(m_dir.filePath("traces/missing.vcd")));
+        const QByteArray xml = readAll(m_dir.filePath("all.xml"));
+        QCOMPARE(junitSuites(xml), (QStringList{"fsm-decision 8 0 0", "missing 1 0 1", "counter-wrong 7 1 0",
+                                                "counter-enable 7 0 0"}));
+        QVERIFY(xml.contains("<error message=\"cannot read " + missing.toUtf8() + ": "));
+        QString failure;
+        QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("all.xml")}, failure), qPrintable(failure));
     }
 
     void helpPrintsTheUsage()

@@ -4,10 +4,14 @@
 
 #include "app/batchrunner.h"
 #include "app/multirunner.h"
+#include "core/junitexport.h"
+#include "core/runresults.h"
+#include "core/vcdexport.h"
 #include "testmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +45,21 @@ DesignOutcome figuresOfReport(const QByteArray &report)
     return figures;
 }
 
+// The VCD with its $date section emptied: the one part that differs between two writes.
+QByteArray withoutDate(QByteArray vcd)
+{
+    const qsizetype end = vcd.indexOf("$end\n");
+    return vcd.startsWith("$date\n") && end > 0 ? vcd.remove(6, end - 6) : vcd;
+}
+
+// What a run's results show of it: its VCD at a fixed date and its JUnit XML.
+QByteArray resultsText(const RunResults *results)
+{
+    if (!results)
+        return "<no results>";
+    return vcdText(*results, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))) + junitXml({JUnitSuite{results, 0}});
+}
+
 QStringList wholeRunDesigns()
 {
     QStringList names;
@@ -67,20 +86,28 @@ class TestMultiRunner : public QObject {
 
 private slots:
     // Every whole-run design four times over on four threads: each output file and
-    // process trace is the hand-written one, and each outcome is its own design's.
+    // process trace is the hand-written one, each outcome is its own design's, and its
+    // results and VCD are those of the same design run alone.
     void concurrentRunsMatchTheHandWrittenReports()
     {
         const QStringList names = wholeRunDesigns();
         QVERIFY(names.size() >= 4);
         const QDir data(QStringLiteral(ASMSIM_TEST_DATA));
         QTemporaryDir dir;
+        QHash<QString, QByteArray> alone;
+        for (const QString &name : names) {
+            const DesignOutcome outcome = runDesignJob(
+                {data.filePath(name + ".vdo"), dir.filePath(name + ".txt"), QString(), QString(), true});
+            alone.insert(name, resultsText(outcome.results.get()));
+        }
         QVector<DesignJob> jobs;
         QStringList expectedNames;
         constexpr int copies = 4;
         for (int copy = 0; copy < copies; ++copy) {
             for (const QString &name : names) {
                 const QString tag = QStringLiteral("%1-%2").arg(name).arg(copy);
-                jobs << DesignJob{data.filePath(name + ".vdo"), dir.filePath(tag + ".txt"), dir.filePath(tag + ".process")};
+                jobs << DesignJob{data.filePath(name + ".vdo"), dir.filePath(tag + ".txt"), dir.filePath(tag + ".process"),
+                                  dir.filePath(tag + ".vcd"), true};
                 expectedNames << name;
             }
         }
@@ -107,6 +134,10 @@ private slots:
             QCOMPARE(outcome.wrong, figures.wrong);
             QCOMPARE(outcome.errors, figures.errors);
             QCOMPARE(outcome.warnings, figures.warnings);
+            QCOMPARE(resultsText(outcome.results.get()), alone.value(name));
+            QVERIFY(outcome.results);
+            QCOMPARE(withoutDate(readFile(jobs.at(i).vcdPath)), withoutDate(vcdText(*outcome.results, QDateTime())));
+            QVERIFY(outcome.fileError.isEmpty());
         }
     }
 
@@ -117,7 +148,7 @@ private slots:
         QTemporaryDir dir;
         const QVector<DesignJob> jobs{
             {data.filePath("counter-enable.vdo"), dir.filePath("a.txt"), QString()},
-            {dir.filePath("missing.vdo"), dir.filePath("b.txt"), QString()},
+            {dir.filePath("missing.vdo"), dir.filePath("b.txt"), QString(), dir.filePath("b.vcd"), true},
             {data.path(), dir.filePath("c.txt"), QString()},
             {data.filePath("counter-wrong.vdo"), dir.filePath("d.txt"), dir.filePath("none/d.process")},
             {data.filePath("fsm-decision.vdo"), dir.filePath("e.txt"), QString()},
@@ -126,11 +157,18 @@ private slots:
         QCOMPARE(outcomes.size(), 5);
         QVERIFY(outcomes.at(0).passed());
         QVERIFY(outcomes.at(1).failure.startsWith("cannot read " + dir.filePath("missing.vdo") + ": "));
+        // For the JUnit file: a design named after the file, with the failure as its error.
+        QVERIFY(outcomes.at(1).results);
+        QCOMPARE(outcomes.at(1).results->designName, QStringLiteral("missing"));
+        QCOMPARE(outcomes.at(1).results->messages.size(), 1);
+        QCOMPARE(outcomes.at(1).results->messages.at(0).kind, 1);
+        QCOMPARE(outcomes.at(1).results->messages.at(0).text, outcomes.at(1).failure);
+        QVERIFY(!outcomes.at(0).results);
         QCOMPARE(outcomes.at(2).failure, "cannot read " + data.path() + ": it is a directory");
         QVERIFY(outcomes.at(3).failure.startsWith("cannot write " + dir.filePath("none/d.process") + ": "));
         QVERIFY(outcomes.at(4).passed());
         QCOMPARE(readFile(dir.filePath("e.txt")), readFile(data.filePath("fsm-decision.out")));
-        for (const char *notWritten : {"b.txt", "c.txt", "d.txt"})
+        for (const char *notWritten : {"b.txt", "b.vcd", "c.txt", "d.txt"})
             QVERIFY(!QFile::exists(dir.filePath(notWritten)));
     }
 
