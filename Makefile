@@ -46,7 +46,8 @@ sanitize: deps
 tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_TSAN=ON > /dev/null
 	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target tst_concurrency
-	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $(TSAN_OPTIONS)" QT_QPA_PLATFORM=offscreen \
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt $(TSAN_OPTIONS)" \
+		QT_QPA_PLATFORM=offscreen \
 		./$(TSAN_BUILD)/tests/tst_concurrency
 
 clean:
