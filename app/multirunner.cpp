@@ -279,10 +279,12 @@ QVector<DesignOutcome> runDesignJobs(const QVector<DesignJob> &jobs, int threads
 
 QString designSummaryLine(const QString &name, int nameWidth, const DesignOutcome &outcome)
 {
+    // The name and the failure go in whole: an argument's own "%1" must not be replaced.
+    const QString padded = name.leftJustified(nameWidth);
     if (!outcome.ran())
-        return QStringLiteral("%1  NOT RUN  %2").arg(name, -nameWidth).arg(outcome.failure);
-    return QStringLiteral("%1  %2 cycles  %3 correct / %4 wrong  %5 errors  %6 warnings  %7  %8 s")
-        .arg(name, -nameWidth)
+        return padded + QStringLiteral("  NOT RUN  ") + outcome.failure;
+    return padded
+        + QStringLiteral("  %1 cycles  %2 correct / %3 wrong  %4 errors  %5 warnings  %6  %7 s")
         .arg(outcome.cycles, 5)
         .arg(outcome.correct, 4)
         .arg(outcome.wrong, 4)

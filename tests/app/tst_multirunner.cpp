@@ -202,21 +202,29 @@ private slots:
     // The layout of one line: the name padded to the longest, fixed-width figures.
     void summaryLineLayout_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("wrong");
         QTest::addColumn<int>("errors");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("line");
-        QTest::newRow("pass") << 0 << 0 << QString()
+        QTest::newRow("pass") << "a.vdo" << 0 << 0 << QString()
                               << "a.vdo         8 cycles     7 correct /    0 wrong    0 errors    2 warnings  PASS    0.250 s";
         QTest::newRow("wrong verification")
-            << 1 << 0 << QString()
+            << "a.vdo" << 1 << 0 << QString()
             << "a.vdo         8 cycles     7 correct /    1 wrong    0 errors    2 warnings  FAIL    0.250 s";
-        QTest::newRow("error") << 0 << 3 << QString()
+        QTest::newRow("error") << "a.vdo" << 0 << 3 << QString()
                                << "a.vdo         8 cycles     7 correct /    0 wrong    3 errors    2 warnings  FAIL    0.250 s";
-        QTest::newRow("not run") << 0 << 0 << "cannot read a.vdo: gone" << "a.vdo     NOT RUN  cannot read a.vdo: gone";
+        QTest::newRow("not run") << "a.vdo" << 0 << 0 << "cannot read a.vdo: gone" << "a.vdo     NOT RUN  cannot read a.vdo: gone";
+        // A file name may hold what looks like a place for an argument.
+        QTest::newRow("percent name")
+            << "%2%1.vdo" << 0 << 0 << QString()
+            << "%2%1.vdo      8 cycles     7 correct /    0 wrong    0 errors    2 warnings  PASS    0.250 s";
+        QTest::newRow("percent name not run") << "%1.vdo" << 0 << 0 << "cannot read %1.vdo: %2"
+                                              << "%1.vdo    NOT RUN  cannot read %1.vdo: %2";
     }
     void summaryLineLayout()
     {
+        QFETCH(QString, name);
         QFETCH(int, wrong);
         QFETCH(int, errors);
         QFETCH(QString, failure);
@@ -229,7 +237,7 @@ private slots:
         outcome.warnings = 2;
         outcome.seconds = 0.25;
         outcome.failure = failure;
-        QCOMPARE(designSummaryLine(QStringLiteral("a.vdo"), 8, outcome), line);
+        QCOMPARE(designSummaryLine(name, 8, outcome), line);
     }
 
     // The total adds the figures of the designs that ran and counts the others apart.
