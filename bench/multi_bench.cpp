@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -72,19 +73,36 @@ QStringList writeDesigns(const QDir &dir, int count)
     return paths;
 }
 
-// One whole command over every design; returns its milliseconds, or -1 on a wrong exit.
-qint64 timeCommand(const QStringList &designs, int jobs, const QString &outDir, FILE *sink)
+// The processor time of every thread of the process so far, in milliseconds.
+double processorMilliseconds()
 {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// One whole command over every design; returns its milliseconds, or -1 on a wrong exit.
+// Prints the time and how many cores it kept busy: on a machine that other work keeps
+// busy, fewer than the jobs asked for, and the ratio says more of the machine than of
+// the runner.
+qint64 timeCommand(const QStringList &designs, int jobs, const QString &outDir, FILE *sink, bool print)
+{
+    const double processorBefore = processorMilliseconds();
     QElapsedTimer timer;
     timer.start();
     const int exit = runBatch(QStringList{QStringLiteral("--jobs"), QString::number(jobs), QStringLiteral("--out-dir"),
                                           outDir} + designs,
                               sink, sink);
     const qint64 ms = timer.elapsed();
+    const double processor = processorMilliseconds() - processorBefore;
     if (exit != ExitClean && exit != ExitFindings) {
         std::printf("--jobs %d: exit %d\n", jobs, exit);
         return -1;
     }
+    if (print)
+        std::printf("--jobs %d: %6lld ms, processor time %6.0f ms, %.2f cores busy\n", jobs, static_cast<long long>(ms),
+                    processor, ms > 0 ? processor / double(ms) : 0.0);
     return ms;
 }
 
@@ -102,9 +120,9 @@ int main(int argc, char **argv)
         return 1;
     }
     // A first pass warms the file cache and the allocator, so neither timing pays for it.
-    timeCommand(designs, 2, dir.filePath(QStringLiteral("warm")), devNull);
-    const qint64 one = timeCommand(designs, 1, dir.filePath(QStringLiteral("one")), devNull);
-    const qint64 two = timeCommand(designs, 2, dir.filePath(QStringLiteral("two")), devNull);
+    timeCommand(designs, 2, dir.filePath(QStringLiteral("warm")), devNull, false);
+    const qint64 one = timeCommand(designs, 1, dir.filePath(QStringLiteral("one")), devNull, true);
+    const qint64 two = timeCommand(designs, 2, dir.filePath(QStringLiteral("two")), devNull, true);
     std::fclose(devNull);
     if (one <= 0 || two < 0)
         return 1;
