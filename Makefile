@@ -6,7 +6,7 @@ JOBS ?= 2
 TYPE ?= RelWithDebInfo
 EXAMPLE ?= examples/counter.vdo
 
-.PHONY: all deps build run test gui bench sanitize tsan fuzz clean
+.PHONY: all deps build run test gui bench sanitize tsan fuzz clean package
 
 all: build
 
@@ -49,6 +49,12 @@ tsan: deps
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt $(TSAN_OPTIONS)" \
 		QT_QPA_PLATFORM=offscreen \
 		./$(TSAN_BUILD)/tests/tst_concurrency
+
+# A .deb of the install (the programs, desktop entry, file type, icon, manual pages),
+# built with CPack into $(BUILD)/; lintian checks it in .ci/run.
+package: build
+	@ASMSIM_WITH_PACKAGING=1 bash scripts/install-deps.sh
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD)

@@ -3,17 +3,24 @@
 
 #include "app/mainwindow.h"
 
+#include "app/codeeditor.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextStream>
+#include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <iterator>
@@ -50,6 +57,71 @@ void MainWindow::open()
                                                           tr("Source files (*.vdo)"));
     if (!fileName.isEmpty())
         loadFile(fileName);
+}
+
+void MainWindow::openFile(const QString &fileName)
+{
+    if (maybeSave())
+        loadFile(fileName);
+}
+
+QString droppedDesign(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls())
+        return QString();
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".vdo"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+// A drag that carries a .vdo file is taken, on the editor as anywhere else.
+bool MainWindow::acceptDesignDrag(QDropEvent *event)
+{
+    if (droppedDesign(event->mimeData()).isEmpty())
+        return false;
+    event->acceptProposedAction();
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    acceptDesignDrag(event);
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString fileName = droppedDesign(event->mimeData());
+    if (fileName.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The save question is a modal box: it is asked once the drop is over, so that the
+    // application the file came from is not kept waiting.
+    QTimer::singleShot(0, this, [this, fileName] { openFile(fileName); });
+}
+
+// The editor would take a dropped file as text to insert; a .vdo file is opened instead.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == textEdit->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            if (acceptDesignDrag(static_cast<QDropEvent *>(event)))
+                return true;
+            break;
+        case QEvent::Drop:
+            if (!droppedDesign(static_cast<QDropEvent *>(event)->mimeData()).isEmpty()) {
+                dropEvent(static_cast<QDropEvent *>(event));
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::save()

@@ -1,19 +1,26 @@
 #include "app/mainwindow.h"
 
+#include "app/codeeditor.h"
+#include "app/findbar.h"
 #include "app/linepanemodel.h"
+#include "app/sourcejump.h"
 #include "core/rundriver.h"
 #include "core/simstate.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QGridLayout>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -23,28 +30,30 @@ namespace {
 // The window geometry lives in a store of its own, apart from the recent-file list.
 const QString kGeometryOrganization = QStringLiteral("Brelloc");
 const QString kGeometryApplication = QStringLiteral("Tessivane");
+// Kept with the geometry: the sizes of the panes in each splitter, under the
+// splitter's object name.
+const QString kMainSplitterKey = QStringLiteral("mainSplitter");
+const QString kResultsSplitterKey = QStringLiteral("resultsSplitter");
+// Kept with the recent-file list: whether Run shows "Simulando el archivo." first.
+const QString kShowSimulatingKey = QStringLiteral("showSimulatingMessage");
 
-// A list pane of a run: rows can be very many, so all rows share one height, and
-// nothing in a pane can be selected or edited.
-QListView *makePane(LinePaneModel *model, QWidget *parent)
-{
-    auto *view = new QListView(parent);
-    view->setModel(model);
-    view->setUniformItemSizes(true);
-    view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return view;
-}
-
-QGroupBox *boxAround(const QString &title, QWidget *content, QWidget *parent)
-{
-    auto *box = new QGroupBox(title, parent);
-    auto *layout = new QVBoxLayout(box);
-    layout->addWidget(content);
-    return box;
-}
+const QSize kFirstStartSize(1100, 800);
+constexpr int kJumpStatusTimeout = 5000;
+// Splitter sizes given as shares: the splitter scales them to its height.
+constexpr int kShareUnit = 1000;
 
 } // namespace
+
+QRect firstStartGeometry(const QRect &available)
+{
+    if (available.isEmpty())
+        return QRect(QPoint(0, 0), kFirstStartSize);
+    const QSize size(qMin(kFirstStartSize.width(), available.width() * 9 / 10),
+                     qMin(kFirstStartSize.height(), available.height() * 9 / 10));
+    const QPoint topLeft(available.x() + (available.width() - size.width()) / 2,
+                         available.y() + (available.height() - size.height()) / 2);
+    return QRect(topLeft, size);
+}
 
 MainWindow::MainWindow() : state(std::make_unique<SimState>(this))
 {
@@ -63,6 +72,9 @@ MainWindow::MainWindow() : state(std::make_unique<SimState>(this))
     // "[*]" is not shown: it is where the window system puts its unsaved-changes mark.
     setWindowTitle(tr("Simulador de circuitos digitales para diagramas ASM") + QStringLiteral("[*]"));
     setUnifiedTitleAndToolBarOnMac(true);
+    // A .vdo file dropped anywhere on the window is opened, the editor included.
+    setAcceptDrops(true);
+    textEdit->viewport()->installEventFilter(this);
 }
 
 // Defined here, where SimState is complete.
@@ -70,25 +82,75 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createPanes()
 {
-    textEdit = new QPlainTextEdit(this);
+    textEdit = new CodeEditor(this);
     outputLines = new LinePaneModel(this);
     processLines = new LinePaneModel(this);
-    outputView = makePane(outputLines, this);
-    processView = makePane(processLines, this);
+    outputView = makeLinePane(outputLines, this);
+    processView = makeLinePane(processLines, this);
+    // Enter on a pane row, or a double click, goes to the file line or box it names.
+    connect(outputView, &QAbstractItemView::activated, this, &MainWindow::jumpToSource);
+    connect(processView, &QAbstractItemView::activated, this, &MainWindow::jumpToSource);
+
+    editorFind = new FindBar(new EditorFindTarget(textEdit), this);
+    outputFind = new FindBar(new PaneFindTarget(outputView, outputLines), this);
+    processFind = new FindBar(new PaneFindTarget(processView, processLines), this);
 }
 
+QGroupBox *MainWindow::boxAround(const QString &title, QWidget *content, FindBar *findBar)
+{
+    auto *box = new QGroupBox(title, this);
+    auto *layout = new QVBoxLayout(box);
+    layout->addWidget(content);
+    if (findBar)
+        layout->addWidget(findBar);
+    return box;
+}
+
+// The editor above the results; the results one above the other. Each splitter keeps
+// its sizes between program starts; no pane can be squeezed away entirely.
 void MainWindow::createCentralWidget()
 {
-    auto *central = new QWidget(this);
-    editorBox = boxAround(tr("Ventana de edicion del archivo .vdo"), textEdit, central);
-    outputBox = boxAround(tr("Ventana de salida del archivo tras la simulación"), outputView, central);
-    processBox = boxAround(tr("Ventana con el proceso de la simulación"), processView, central);
-    // Row 0 is left empty on purpose; the three boxes stack below it.
-    auto *grid = new QGridLayout(central);
-    grid->addWidget(editorBox, 1, 0);
-    grid->addWidget(outputBox, 2, 0);
-    grid->addWidget(processBox, 3, 0);
-    setCentralWidget(central);
+    editorBox = boxAround(tr("Ventana de edicion del archivo .vdo"), textEdit, editorFind);
+    outputBox = boxAround(tr("Ventana de salida del archivo tras la simulación"), outputView, outputFind);
+    processBox = boxAround(tr("Ventana con el proceso de la simulación"), processView, processFind);
+
+    results = new QSplitter(Qt::Vertical, this);
+    results->setObjectName(kResultsSplitterKey);
+    results->setChildrenCollapsible(false);
+    results->addWidget(outputBox);
+    results->addWidget(processBox);
+    // More views of a run's results (the waveform view) go below these, through
+    // addResultsPane().
+    results->setStretchFactor(0, 3);
+    results->setStretchFactor(1, 2);
+
+    editorAndResults = new QSplitter(Qt::Vertical, this);
+    editorAndResults->setObjectName(kMainSplitterKey);
+    editorAndResults->setChildrenCollapsible(false);
+    editorAndResults->addWidget(editorBox);
+    editorAndResults->addWidget(results);
+    editorAndResults->setStretchFactor(0, 2);
+    editorAndResults->setStretchFactor(1, 3);
+    setCentralWidget(editorAndResults);
+}
+
+QGroupBox *MainWindow::addResultsPane(const QString &title, QWidget *view)
+{
+    QGroupBox *box = boxAround(title, view, nullptr);
+    results->addWidget(box);
+    results->setStretchFactor(results->count() - 1, 3);
+    // Sizes stored for this many panes apply now that the pane is there.
+    restoreSplitterSizes(results);
+    return box;
+}
+
+FindBar *MainWindow::findBarOf(const QWidget *searched) const
+{
+    for (FindBar *bar : {editorFind, outputFind, processFind}) {
+        if (bar->target()->widget() == searched)
+            return bar;
+    }
+    return nullptr;
 }
 
 QAction *MainWindow::makeAction(const char *name, const QString &text, const QString &statusTip,
@@ -160,11 +222,16 @@ void MainWindow::createEditActions()
     copyAct->setEnabled(false);
     connect(textEdit, &QPlainTextEdit::copyAvailable, cutAct, &QAction::setEnabled);
     connect(textEdit, &QPlainTextEdit::copyAvailable, copyAct, &QAction::setEnabled);
+
+    findAct = makeAction("findAct", tr("&Find..."), tr("Buscar en el editor o en el panel que tiene el foco"));
+    findAct->setShortcuts(QKeySequence::Find);
+    connect(findAct, &QAction::triggered, this, &MainWindow::find);
 }
 
 void MainWindow::createOtherActions()
 {
-    runAct = makeAction("runAct", tr("Run"), tr("Ejecuta el simulador"));
+    runAct = makeAction("runAct", tr("Run"), tr("Ejecuta el simulador"), QStringLiteral(":/images/run.png"));
+    runAct->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
     connect(runAct, &QAction::triggered, this, &MainWindow::run);
 
     aboutAct = makeAction("aboutAct", tr("&About"), tr("Muestra la informacion acerca de la aplicacion"));
@@ -188,6 +255,8 @@ void MainWindow::createMenus()
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addActions({cutAct, copyAct, pasteAct});
+    editMenu->addSeparator();
+    editMenu->addAction(findAct);
 
     menuBar()->addSeparator();
 
@@ -219,13 +288,43 @@ QAction *MainWindow::action(const QString &objectName) const
     return findChild<QAction *>(objectName);
 }
 
+// Stored geometry is restored as it was left; with none, the window opens at a size
+// that shows the work, centred on its screen.
 void MainWindow::readSettings()
 {
     const QSettings settings(kGeometryOrganization, kGeometryApplication);
-    const QPoint pos = settings.value(QStringLiteral("pos"), QPoint(200, 200)).toPoint();
-    const QSize size = settings.value(QStringLiteral("size"), QSize(400, 400)).toSize();
+    const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect first = firstStartGeometry(where ? where->availableGeometry() : QRect(0, 0, 1280, 1024));
+    const QPoint pos = settings.value(QStringLiteral("pos"), first.topLeft()).toPoint();
+    const QSize size = settings.value(QStringLiteral("size"), first.size()).toSize();
     resize(size);
     move(pos);
+    restoreSplitterSizes(editorAndResults);
+    restoreSplitterSizes(results);
+}
+
+// Sizes stored for another number of panes (a pane added since) are left alone: the
+// splitter then shares its room by the panes' stretch factors.
+void MainWindow::restoreSplitterSizes(QSplitter *splitter)
+{
+    const QSettings settings(kGeometryOrganization, kGeometryApplication);
+    const QVariantList stored = settings.value(splitter->objectName()).toList();
+    if (stored.size() != splitter->count()) {
+        QList<int> shares;
+        for (int i = 0; i < splitter->count(); ++i)
+            shares << kShareUnit * splitter->widget(i)->sizePolicy().verticalStretch();
+        splitter->setSizes(shares);
+        return;
+    }
+    QList<int> sizes;
+    for (const QVariant &size : stored) {
+        bool ok = false;
+        const int pixels = size.toInt(&ok);
+        if (!ok || pixels < 0)
+            return;
+        sizes << pixels;
+    }
+    splitter->setSizes(sizes);
 }
 
 void MainWindow::writeSettings()
@@ -233,6 +332,12 @@ void MainWindow::writeSettings()
     QSettings settings(kGeometryOrganization, kGeometryApplication);
     settings.setValue(QStringLiteral("pos"), pos());
     settings.setValue(QStringLiteral("size"), size());
+    for (const QSplitter *splitter : {editorAndResults, results}) {
+        QVariantList sizes;
+        for (int size : splitter->sizes())
+            sizes << size;
+        settings.setValue(splitter->objectName(), sizes);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -259,23 +364,114 @@ void MainWindow::documentWasModified()
     setWindowModified(textEdit->document()->isModified());
 }
 
-// Run simulates the saved file named by the current document, never the editor's text.
+// Run simulates the saved file named by the current document, never the editor's text;
+// with unsaved changes it asks which of the two is meant.
 void MainWindow::run()
 {
-    QMessageBox box(this);
     if (curFile.isEmpty()) {
+        QMessageBox box(this);
         box.setText(tr("No hay ningun archivo seleccionado"));
         box.exec();
         statusBar()->showMessage(tr("No hay ningun archivo seleccionado"));
         return;
     }
-    box.setText(tr("Simulando el archivo."));
-    box.exec();
+    if (textEdit->document()->isModified()) {
+        switch (askAboutUnsavedChanges()) {
+        case RunChoice::Cancel:
+            return;
+        case RunChoice::SaveAndRun:
+            if (!save())
+                return;
+            break;
+        case RunChoice::RunSaved:
+            break;
+        }
+    }
+    confirmSimulating();
     statusBar()->showMessage(tr("Simulando el archivo"));
     runSimulation(*state, curFile);
     // The panes must be complete when the slot returns, not at the next event-loop turn.
     outputLines->flush();
     processLines->flush();
+}
+
+MainWindow::RunChoice MainWindow::askAboutUnsavedChanges()
+{
+    QMessageBox box(QMessageBox::Warning, tr("Application"),
+                    tr("El documento se ha modificado.\n¿Quieres guardar los cambios?"), QMessageBox::NoButton, this);
+    QPushButton *saveAndRun = box.addButton(tr("Guardar y simular"), QMessageBox::AcceptRole);
+    QPushButton *runSaved = box.addButton(tr("Simular el archivo guardado"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(tr("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(saveAndRun);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == saveAndRun)
+        return RunChoice::SaveAndRun;
+    if (box.clickedButton() == runSaved)
+        return RunChoice::RunSaved;
+    return RunChoice::Cancel;
+}
+
+// The "Simulando el archivo." box, unless the user has asked not to see it again.
+void MainWindow::confirmSimulating()
+{
+    QSettings settings;
+    if (!settings.value(kShowSimulatingKey, true).toBool())
+        return;
+    QMessageBox box(this);
+    box.setText(tr("Simulando el archivo."));
+    box.setCheckBox(new QCheckBox(tr("No volver a mostrar"), &box));
+    box.exec();
+    if (box.checkBox()->isChecked())
+        settings.setValue(kShowSimulatingKey, false);
+}
+
+void MainWindow::find()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    FindBar *bar = editorFind;
+    if (focus && (focus == outputView || outputBox->isAncestorOf(focus)))
+        bar = outputFind;
+    else if (focus && (focus == processView || processBox->isAncestorOf(focus)))
+        bar = processFind;
+    // A short selection in the editor is what the user most likely wants to find.
+    const QString selected = textEdit->textCursor().selectedText();
+    if (bar == editorFind && !selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+        bar->termEdit()->setText(selected);
+    bar->open();
+}
+
+bool MainWindow::editorHoldsSimulatedFile() const
+{
+    const QString &simulated = state->simulatedFileName;
+    if (simulated.isEmpty() || curFile.isEmpty())
+        return false;
+    return curFile == simulated
+        || QFileInfo(curFile).canonicalFilePath() == QFileInfo(simulated).canonicalFilePath();
+}
+
+void MainWindow::jumpToSource(const QModelIndex &paneRow)
+{
+    const SourceRef ref = sourceRefIn(paneRow.data(Qt::DisplayRole).toString());
+    if (ref.kind == SourceRef::None)
+        return;
+    // Line numbers and box IDs belong to the file that was simulated.
+    if (!editorHoldsSimulatedFile()) {
+        statusBar()->showMessage(tr("El editor no tiene el archivo simulado (%1)").arg(state->simulatedFileName),
+                                 kJumpStatusTimeout);
+        return;
+    }
+    const QStringList lines = textEdit->toPlainText().split(QLatin1Char('\n'));
+    const int line = ref.kind == SourceRef::FileLine ? editorLineOfFileLine(lines, ref.number)
+                                                     : boxIdLine(lines, ref.number);
+    if (line == 0 || !textEdit->selectLine(line)) {
+        statusBar()->showMessage(ref.kind == SourceRef::FileLine
+                                     ? tr("La línea %1 no está en el editor").arg(ref.number)
+                                     : tr("No hay ninguna caja con ID %1 en el editor").arg(ref.number),
+                                 kJumpStatusTimeout);
+        return;
+    }
+    textEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::clearOutputPane()

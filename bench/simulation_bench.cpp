@@ -95,6 +95,28 @@ QByteArray asyncLoopDesign()
     return d + testBench(1000, 5);
 }
 
+// The same feedback, but only while input AA is 1; the test bench switches AA on and off
+// cycle after cycle, so every other cycle settles for 1000 walks.
+QByteArray alternatingLoopDesign()
+{
+    QByteArray d;
+    d += box(1, "Header", text("Text", {"BUCLE"}) + key("Next", "2"));
+    d += box(2, "Ports", text("Text", {"INPUT CLK, AA", "OUTPUT BO, Q"}) + key("Next", "3"));
+    d += box(3, "ThreadSync", text("Text", {"CLK"}) + key("Next", "4"));
+    d += box(4, "State", text("Text", {"S"}) + key("Next", "5"));
+    d += box(5, "CondAsyncOps", text("TextUp", {"AA == 1"}) + text("TextDown", {"Q <= Q + 1;"}) + key("Next", "6"));
+    d += box(6, "State", text("Text", {"S"}) + key("Next", "0"));
+    constexpr int first = 1000, pairs = 5;
+    d += box(first, "Header", text("Text", {"BANCO"}) + key("Next", QByteArray::number(first + 1)));
+    int id = first + 1;
+    for (int i = 0; i < 2 * pairs; ++i, ++id)
+        d += box(id, "StateAsyncOps",
+                 text("TextUp", {"<1>"}) + text("TextDown", {i % 2 ? "TB.AA <= 0" : "TB.AA <= 1"}) +
+                     key("Next", QByteArray::number(id + 1)));
+    d += box(id, "MetaState", text("Text", {"end simulation"}) + key("Next", "0") + key("Next0", "0"));
+    return d;
+}
+
 long peakKilobytes()
 {
     rusage usage{};
@@ -132,6 +154,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     measure("300 boxes, 130 signals, 300 cycles", largeDesign(), dir);
-    measure("asynchronous loop, 1000 walks a cycle", asyncLoopDesign(), dir);
+    measure("asynchronous loop, 1000 walks in cycle 1", asyncLoopDesign(), dir);
+    measure("asynchronous loop, 1000 walks in 5 cycles", alternatingLoopDesign(), dir);
     return 0;
 }

@@ -111,9 +111,10 @@ public:
         : m_results(results), m_timing(vcdTiming(results)), m_clock(results.clockColumn())
     {
         // A value holds 32 bits at most; a width set by hand outside 1 to 32 is kept in it.
+        // The clock is written as a real clock, one wire, whatever its declared range.
         for (int j = 0; j < results.columns.size(); ++j) {
             m_codes << idCode(j);
-            m_widths << qBound(1, results.columns.at(j).width, 32);
+            m_widths << (j == m_clock ? 1 : qBound(1, results.columns.at(j).width, 32));
         }
         m_last.resize(results.columns.size());
     }

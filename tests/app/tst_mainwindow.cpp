@@ -1,6 +1,9 @@
 // The main window: its layout, actions and menus, the geometry it keeps, the document
-// in its editor, the recent-file list, and the Run command.
+// in its editor, the recent-file list, the Run command, dropping files, finding text
+// and going from a pane line to the file.
 
+#include "app/codeeditor.h"
+#include "app/findbar.h"
 #include "app/linepanemodel.h"
 #include "app/mainwindow.h"
 #include "testmain.h"
@@ -8,11 +11,20 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QGridLayout>
+#include <QFontDatabase>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QSplitter>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -27,6 +39,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -59,6 +72,8 @@ public:
     QStringList texts;
     int stuck = 0;  // windows that their handler left open
     QList<QMessageBox::StandardButtons> buttons;
+    QList<QStringList> buttonTexts;  // every button's text, in the box's order
+    QStringList checkBoxes;          // the check box's text, empty for none
 
 private:
     void poll()
@@ -96,6 +111,13 @@ private:
         auto *box = qobject_cast<QMessageBox *>(modal);
         texts << (box ? box->text() : QString());
         buttons << (box ? box->standardButtons() : QMessageBox::StandardButtons());
+        QStringList names;
+        if (box) {
+            for (QAbstractButton *button : box->buttons())
+                names << button->text();
+        }
+        buttonTexts << names;
+        checkBoxes << (box && box->checkBox() ? box->checkBox()->text() : QString());
     }
 
     QTimer m_timer;
@@ -119,6 +141,33 @@ ModalAnswerer::Handler press(QMessageBox::StandardButton which)
             button->click();
         else
             QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    };
+}
+
+// Clicks the button with this text.
+ModalAnswerer::Handler click(const QString &text)
+{
+    return [text](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        const QList<QAbstractButton *> all = box ? box->buttons() : QList<QAbstractButton *>();
+        for (QAbstractButton *button : all) {
+            if (button->text() == text) {
+                button->click();
+                return;
+            }
+        }
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    };
+}
+
+// Ticks the box's check box, then presses the button.
+ModalAnswerer::Handler tickAndPress(QMessageBox::StandardButton which)
+{
+    return [which](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box && box->checkBox())
+            box->checkBox()->setChecked(true);
+        press(which)(modal);
     };
 }
 
@@ -174,6 +223,45 @@ QStringList lastRows(const QStringList &rows, int count)
     return rows.mid(qMax(0, int(rows.size()) - count));
 }
 
+const QString kShowSimulatingKey = QStringLiteral("showSimulatingMessage");
+
+void showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+QMimeData *urlsOf(const QStringList &paths)
+{
+    auto *mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    mime->setUrls(urls);
+    mime->setText(paths.join(QLatin1Char('\n')));
+    return mime;
+}
+
+// Sends a drag over target and drops it there; true when the drag was taken.
+bool dragAndDrop(QWidget *target, const QStringList &paths)
+{
+    std::unique_ptr<QMimeData> mime(urlsOf(paths));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+// The row of a pane that holds exactly this text; -1 when there is none.
+int rowWith(const LinePaneModel *model, const QString &text)
+{
+    return int(model->rows().indexOf(text));
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -194,9 +282,14 @@ private slots:
     void cleanup();
 
     // Window and actions
+    void firstStartGeometry_data();
+    void firstStartGeometry();
     void defaultGeometryWithEmptyStore();
     void storedGeometryIsRestored();
     void layoutOfTheWindow();
+    void fixedFontInEditorAndPanes();
+    void splitterSizesAreRestored();
+    void resultsPaneAddedLater();
     void actionTable_data();
     void actionTable();
     void menusAndToolBars();
@@ -233,7 +326,26 @@ private slots:
     void runWithoutFile();
     void runSavedFile();
     void runShowsTheCycleCount();
-    void secondRunReplacesFirstAndIgnoresUnsavedText();
+    void secondRunReplacesFirstAndCanIgnoreUnsavedText();
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
+    void saveAndRunStopsWhenTheSaveFails();
+    void simulatingMessageCanBeTurnedOff();
+    void runKeys();
+
+    // Opening by command line and by dropping
+    void dropOpensDesign();
+    void dropOnTheEditorOpensDesign();
+    void dropAsksAboutUnsavedChanges();
+    void commandLineOpensFile();
+    void commandLineHelpNeedsNoScreen();
+
+    // From a pane line to the source, and finding
+    void jumpFromPaneToSource_data();
+    void jumpFromPaneToSource();
+    void jumpWhenTheEditorHoldsAnotherFile();
+    void jumpToWhatIsNotThere();
+    void findOpensUnderTheFocusedPane();
 };
 
 QString TestMainWindow::makeFile(const QString &name, const QByteArray &content)
@@ -280,11 +392,37 @@ void TestMainWindow::cleanup()
 
 // ---- Window and actions ------------------------------------------------------------
 
+void TestMainWindow::firstStartGeometry_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");
+    // 1100 x 800 centred: (1920 - 1100) / 2 = 410, (1080 - 800) / 2 = 140.
+    QTest::newRow("full HD") << QRect(0, 0, 1920, 1080) << QRect(410, 140, 1100, 800);
+    // 90 % of 800 x 600 is 720 x 540, centred at (40, 30).
+    QTest::newRow("small screen") << QRect(0, 0, 800, 600) << QRect(40, 30, 720, 540);
+    // Wide enough but short (a panel takes 40 pixels at the top): 90 % of 700 is 630.
+    QTest::newRow("short screen") << QRect(0, 40, 1600, 700) << QRect(250, 75, 1100, 630);
+    // A second screen right of the first.
+    QTest::newRow("second screen") << QRect(1920, 0, 2560, 1440) << QRect(1920 + 730, 320, 1100, 800);
+    // A platform that tells nothing of its screen.
+    QTest::newRow("no screen area") << QRect() << QRect(0, 0, 1100, 800);
+}
+
+void TestMainWindow::firstStartGeometry()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    QCOMPARE(::firstStartGeometry(available), expected);
+}
+
 void TestMainWindow::defaultGeometryWithEmptyStore()
 {
     MainWindow window;
-    QCOMPARE(window.pos(), QPoint(200, 200));
-    QCOMPARE(window.size(), QSize(400, 400));
+    const QRect expected = ::firstStartGeometry(window.screen()->availableGeometry());
+    QCOMPARE(window.pos(), expected.topLeft());
+    QCOMPARE(window.size(), expected.size());
+    // The old default of 400 x 400 is gone.
+    QVERIFY(window.size() != QSize(400, 400));
 }
 
 void TestMainWindow::storedGeometryIsRestored()
@@ -310,26 +448,109 @@ void TestMainWindow::layoutOfTheWindow()
     QCOMPARE(window.currentFile(), QString());
     QCOMPARE(window.windowFilePath(), QStringLiteral("untitled.vdo"));
 
-    auto *grid = qobject_cast<QGridLayout *>(window.centralWidget()->layout());
-    QVERIFY(grid);
-    QCOMPARE(grid->count(), 3);
-    QVERIFY(!grid->itemAtPosition(0, 0));
+    // The editor above the results, the output pane above the process pane, each in its
+    // titled box with its find bar, hidden until asked for.
+    auto *main = qobject_cast<QSplitter *>(window.centralWidget());
+    QVERIFY(main);
+    QCOMPARE(main, window.mainSplitter());
+    QCOMPARE(main->orientation(), Qt::Vertical);
+    QCOMPARE(main->count(), 2);
+    QCOMPARE(main->widget(1), window.resultsSplitter());
+    QCOMPARE(window.resultsSplitter()->orientation(), Qt::Vertical);
+    QCOMPARE(window.resultsSplitter()->count(), 2);
+    const QList<QWidget *> boxes = {main->widget(0), window.resultsSplitter()->widget(0),
+                                    window.resultsSplitter()->widget(1)};
     const QList<QPair<QString, QWidget *>> expected = {
         {QStringLiteral("Ventana de edicion del archivo .vdo"), window.editor()},
         {QStringLiteral("Ventana de salida del archivo tras la simulación"), window.outputPane()},
         {QStringLiteral("Ventana con el proceso de la simulación"), window.processPane()},
     };
-    for (int row = 1; row <= 3; ++row) {
-        QLayoutItem *item = grid->itemAtPosition(row, 0);
-        QVERIFY(item);
-        auto *box = qobject_cast<QGroupBox *>(item->widget());
+    for (int i = 0; i < 3; ++i) {
+        auto *box = qobject_cast<QGroupBox *>(boxes[i]);
         QVERIFY(box);
-        QCOMPARE(box->title(), expected[row - 1].first);
+        QCOMPARE(box->title(), expected[i].first);
         auto *inner = qobject_cast<QVBoxLayout *>(box->layout());
         QVERIFY(inner);
-        QCOMPARE(inner->count(), 1);
-        QCOMPARE(inner->itemAt(0)->widget(), expected[row - 1].second);
+        QCOMPARE(inner->count(), 2);
+        QCOMPARE(inner->itemAt(0)->widget(), expected[i].second);
+        FindBar *bar = window.findBarOf(expected[i].second);
+        QVERIFY(bar);
+        QCOMPARE(inner->itemAt(1)->widget(), bar);
+        QVERIFY(bar->isHidden());
     }
+}
+
+void TestMainWindow::fixedFontInEditorAndPanes()
+{
+    MainWindow window;
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QVERIFY(QFontInfo(fixed).fixedPitch());
+    QCOMPARE(window.editor()->font(), fixed);
+    QCOMPARE(window.outputPane()->font(), fixed);
+    QCOMPARE(window.processPane()->font(), fixed);
+    const qreal column = QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' '));
+    QCOMPARE(window.editor()->tabStopDistance(), 8 * column);
+    QCOMPARE(window.outputPane()->textElideMode(), Qt::ElideNone);
+}
+
+void TestMainWindow::splitterSizesAreRestored()
+{
+    QList<int> mainSizes;
+    QList<int> resultSizes;
+    {
+        MainWindow window;
+        window.resize(700, 640);
+        showActive(window);
+        // Move each handle from where it starts; what the splitters then show is kept.
+        const QList<int> main = window.mainSplitter()->sizes();
+        window.mainSplitter()->setSizes({main[0] + 60, main[1] - 60});
+        const QList<int> results = window.resultsSplitter()->sizes();
+        window.resultsSplitter()->setSizes({results[0] - 40, results[1] + 40});
+        mainSizes = window.mainSplitter()->sizes();
+        resultSizes = window.resultsSplitter()->sizes();
+        QCOMPARE(mainSizes[0], main[0] + 60);
+        QCOMPARE(resultSizes[1], results[1] + 40);
+        ModalAnswerer answers;
+        QVERIFY(window.close());
+    }
+    MainWindow next;
+    showActive(next);
+    QCOMPARE(next.size(), QSize(700, 640));
+    QCOMPARE(next.mainSplitter()->sizes(), mainSizes);
+    QCOMPARE(next.resultsSplitter()->sizes(), resultSizes);
+}
+
+// The waveform view will be a third results pane: sizes kept for two panes do not
+// apply to three, and three are kept as well.
+void TestMainWindow::resultsPaneAddedLater()
+{
+    {
+        MainWindow window;
+        window.resize(700, 640);
+        showActive(window);
+        const QList<int> results = window.resultsSplitter()->sizes();
+        window.resultsSplitter()->setSizes({results[0] + results[1] - 60, 60});
+        QVERIFY(window.close());
+    }
+    QList<int> threeSizes;
+    {
+        MainWindow window;
+        QGroupBox *box = window.addResultsPane(QStringLiteral("Formas de onda"), new QLabel(QStringLiteral("ondas")));
+        QCOMPARE(box->title(), QStringLiteral("Formas de onda"));
+        showActive(window);
+        QCOMPARE(window.resultsSplitter()->count(), 3);
+        QCOMPARE(window.resultsSplitter()->widget(2), box);
+        const QList<int> three = window.resultsSplitter()->sizes();
+        // Shared by the stretch factors 3 : 2 : 3, not squeezed to the old 60 pixels.
+        QVERIFY2(three[1] > 60 && three[2] > 60, qPrintable(QStringLiteral("%1 %2").arg(three[1]).arg(three[2])));
+        window.resultsSplitter()->setSizes({three[0] + 30, three[1], three[2] - 30});
+        threeSizes = window.resultsSplitter()->sizes();
+        QVERIFY(window.close());
+    }
+    MainWindow next;
+    next.addResultsPane(QStringLiteral("Formas de onda"), new QLabel(QStringLiteral("ondas")));
+    showActive(next);
+    QCOMPARE(next.resultsSplitter()->sizes(), threeSizes);
 }
 
 void TestMainWindow::actionTable_data()
@@ -339,26 +560,29 @@ void TestMainWindow::actionTable_data()
     QTest::addColumn<QString>("icon");
     QTest::addColumn<int>("standardKey");
     QTest::addColumn<QString>("statusTip");
+    QTest::addColumn<QString>("otherKeys");
 
     const int none = QKeySequence::UnknownKey;
     QTest::newRow("new") << "newAct" << "&New" << ":/images/new.png" << int(QKeySequence::New)
-                         << "Crear un archivo nuevo";
+                         << "Crear un archivo nuevo" << "";
     QTest::newRow("open") << "openAct" << "&Open..." << ":/images/open.png" << int(QKeySequence::Open)
-                          << "Abrir un archivo existente";
+                          << "Abrir un archivo existente" << "";
     QTest::newRow("save") << "saveAct" << "&Save" << ":/images/save.png" << int(QKeySequence::Save)
-                          << "Guardar el archivo en el disco";
+                          << "Guardar el archivo en el disco" << "";
     QTest::newRow("saveAs") << "saveAsAct" << "Save &As..." << "" << int(QKeySequence::SaveAs)
-                            << "Guardar archivo como...";
-    QTest::newRow("exit") << "exitAct" << "E&xit" << "" << int(QKeySequence::Quit) << "Salir de la aplicacion";
+                            << "Guardar archivo como..." << "";
+    QTest::newRow("exit") << "exitAct" << "E&xit" << "" << int(QKeySequence::Quit) << "Salir de la aplicacion" << "";
     QTest::newRow("cut") << "cutAct" << "Cu&t" << ":/images/cut.png" << int(QKeySequence::Cut)
-                         << "Cortar texto seleccionado";
+                         << "Cortar texto seleccionado" << "";
     QTest::newRow("copy") << "copyAct" << "&Copy" << ":/images/copy.png" << int(QKeySequence::Copy)
-                          << "Copiar el texto seleccionado";
-    QTest::newRow("paste") << "pasteAct" << "&Paste" << ":/images/paste.png" << int(QKeySequence::Paste) << "Pegar";
-    QTest::newRow("run") << "runAct" << "Run" << "" << none << "Ejecuta el simulador";
+                          << "Copiar el texto seleccionado" << "";
+    QTest::newRow("paste") << "pasteAct" << "&Paste" << ":/images/paste.png" << int(QKeySequence::Paste) << "Pegar" << "";
+    QTest::newRow("find") << "findAct" << "&Find..." << "" << int(QKeySequence::Find)
+                          << "Buscar en el editor o en el panel que tiene el foco" << "";
+    QTest::newRow("run") << "runAct" << "Run" << ":/images/run.png" << none << "Ejecuta el simulador" << "F5; Ctrl+R";
     QTest::newRow("about") << "aboutAct" << "&About" << "" << none
-                           << "Muestra la informacion acerca de la aplicacion";
-    QTest::newRow("aboutQt") << "aboutQtAct" << "About &Qt" << "" << none << "Show the Qt library's About box";
+                           << "Muestra la informacion acerca de la aplicacion" << "";
+    QTest::newRow("aboutQt") << "aboutQtAct" << "About &Qt" << "" << none << "Show the Qt library's About box" << "";
 }
 
 void TestMainWindow::actionTable()
@@ -368,6 +592,7 @@ void TestMainWindow::actionTable()
     QFETCH(QString, icon);
     QFETCH(int, standardKey);
     QFETCH(QString, statusTip);
+    QFETCH(QString, otherKeys);
 
     MainWindow window;
     QAction *act = window.action(name);
@@ -392,6 +617,8 @@ void TestMainWindow::actionTable()
         keys = QKeySequence::keyBindings(QKeySequence::StandardKey(standardKey));
     if (standardKey == QKeySequence::Quit && keys.isEmpty())
         keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    if (!otherKeys.isEmpty())
+        keys = QKeySequence::listFromString(otherKeys, QKeySequence::PortableText);
     QCOMPARE(act->shortcuts(), keys);
 }
 
@@ -417,8 +644,12 @@ void TestMainWindow::menusAndToolBars()
     QVERIFY(file[10]->isSeparator());
     QCOMPARE(file[11], window.action("exitAct"));
 
-    QCOMPARE(bar[1]->menu()->actions(), (QList<QAction *>{window.action("cutAct"), window.action("copyAct"),
-                                                          window.action("pasteAct")}));
+    const QList<QAction *> edit = bar[1]->menu()->actions();
+    QCOMPARE(edit.size(), 5);
+    QCOMPARE(edit.mid(0, 3), (QList<QAction *>{window.action("cutAct"), window.action("copyAct"),
+                                               window.action("pasteAct")}));
+    QVERIFY(edit[3]->isSeparator());
+    QCOMPARE(edit[4], window.action("findAct"));
     const QList<QAction *> simulator = bar[3]->menu()->actions();
     QCOMPARE(simulator.size(), 2);
     QCOMPARE(simulator[0], window.action("runAct"));
@@ -950,7 +1181,7 @@ void TestMainWindow::runShowsTheCycleCount()
              (QStringList{"", "Numero de ciclos de simulacion: 1"}));
 }
 
-void TestMainWindow::secondRunReplacesFirstAndIgnoresUnsavedText()
+void TestMainWindow::secondRunReplacesFirstAndCanIgnoreUnsavedText()
 {
     QVERIFY(QDir::setCurrent(m_files->path()));
     const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
@@ -967,17 +1198,371 @@ void TestMainWindow::secondRunReplacesFirstAndIgnoresUnsavedText()
     const QByteArray firstFile = readBytes(path(QStringLiteral("OutFileSimulation.txt")));
     QVERIFY(!firstFile.isEmpty());
 
-    // A box typed into the editor but not saved is not part of the next run.
+    // A box typed into the editor but not saved is not part of a run of the saved file.
     typeAtEnd(window, QStringLiteral("Box {\n  Id = 9;\n  Type = State;\n  Next = 2;\n}\n"));
     {
-        ModalAnswerer answers({press(QMessageBox::Ok)});
+        ModalAnswerer answers({click(QStringLiteral("Simular el archivo guardado")), press(QMessageBox::Ok)});
         window.run();
-        QCOMPARE(answers.seen(), 1);
+        QCOMPARE(answers.seen(), 2);
     }
     QCOMPARE(window.outputModel()->rows(), firstOutput);
     QCOMPARE(window.processModel()->rows(), firstProcess);
     QCOMPARE(readBytes(path(QStringLiteral("OutFileSimulation.txt"))), firstFile);
     QVERIFY(window.isWindowModified());
+}
+
+// Run with unsaved changes asks which file is meant. The saved design has two boxes;
+// the editor holds a third, typed and not saved.
+void TestMainWindow::unsavedChangesQuestion_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("boxesRead");  // empty: no run
+
+    QTest::newRow("save and run") << "Guardar y simular" << true << " - Numero de BOX leidos: 3";
+    QTest::newRow("run the saved file") << "Simular el archivo guardado" << false << " - Numero de BOX leidos: 2";
+    QTest::newRow("cancel") << "Cancelar" << false << "";
+}
+
+void TestMainWindow::unsavedChangesQuestion()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, saved);
+    QFETCH(QString, boxesRead);
+
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    MainWindow window;
+    window.loadFile(design);
+    const QByteArray typed = "Box {\n  Id = 9;\n  Type = State;\n  Next = 2;\n}\n";
+    typeAtEnd(window, QString::fromUtf8(typed));
+
+    ModalAnswerer answers({click(answer), press(QMessageBox::Ok)});
+    window.action("runAct")->trigger();
+    QCOMPARE(answers.titles.value(0), QStringLiteral("Application"));
+    QCOMPARE(answers.texts.value(0), kMaybeSaveText);
+    // The platform puts the buttons in its own order.
+    QStringList buttons = answers.buttonTexts.value(0);
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"Cancelar", "Guardar y simular", "Simular el archivo guardado"}));
+
+    QCOMPARE(readBytes(design), saved ? kEndOnlyTestBench + typed : kEndOnlyTestBench);
+    QCOMPARE(window.isWindowModified(), !saved);
+    if (boxesRead.isEmpty()) {
+        QCOMPARE(answers.seen(), 1);
+        QCOMPARE(window.outputModel()->storedRowCount(), 0);
+        QVERIFY(!QFile::exists(path(QStringLiteral("OutFileSimulation.txt"))));
+    } else {
+        QCOMPARE(answers.seen(), 2);
+        QCOMPARE(answers.texts.value(1), QStringLiteral("Simulando el archivo."));
+        QVERIFY2(window.outputModel()->rows().contains(boxesRead), qPrintable(window.outputModel()->rows().join('\n')));
+        QVERIFY(QFile::exists(path(QStringLiteral("OutFileSimulation.txt"))));
+    }
+}
+
+// "Guardar y simular" on a file that cannot be written: the save's warning, and no run.
+void TestMainWindow::saveAndRunStopsWhenTheSaveFails()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    MainWindow window;
+    window.loadFile(design);
+    typeAtEnd(window, QStringLiteral("x"));
+    // A directory where the file was: no one can write the file there, root included.
+    QVERIFY(QFile::remove(design));
+    QVERIFY(QDir().mkdir(design));
+
+    ModalAnswerer answers({click(QStringLiteral("Guardar y simular")), press(QMessageBox::Ok)});
+    window.run();
+    QCOMPARE(answers.seen(), 2);
+    QVERIFY(answers.texts.value(1).startsWith(QStringLiteral("No se puede guardar el archivo ")));
+    QCOMPARE(window.outputModel()->storedRowCount(), 0);
+    QVERIFY(window.isWindowModified());
+}
+
+void TestMainWindow::simulatingMessageCanBeTurnedOff()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    QVERIFY(!QSettings().contains(kShowSimulatingKey));
+    {
+        MainWindow window;
+        window.loadFile(design);
+        // Shown by default, with its check box not ticked; closed without ticking it, it
+        // comes again.
+        for (int run = 0; run < 2; ++run) {
+            ModalAnswerer answers({press(QMessageBox::Ok)});
+            window.run();
+            QCOMPARE(answers.seen(), 1);
+            QCOMPARE(answers.texts[0], QStringLiteral("Simulando el archivo."));
+            QCOMPARE(answers.checkBoxes[0], QStringLiteral("No volver a mostrar"));
+        }
+        QVERIFY(!QSettings().contains(kShowSimulatingKey));
+
+        {
+            ModalAnswerer answers({tickAndPress(QMessageBox::Ok)});
+            window.run();
+            QCOMPARE(answers.seen(), 1);
+        }
+        QCOMPARE(QSettings().value(kShowSimulatingKey), QVariant(false));
+
+        // The next run goes straight on.
+        window.clearOutputPane();
+        ModalAnswerer answers;
+        window.run();
+        QCOMPARE(answers.seen(), 0);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulando el archivo seleccionado"));
+        QCOMPARE(lastRows(window.outputModel()->rows(), 2), (QStringList{"Numero de Warnings: 0", "Numero de Errores: 0"}));
+    }
+    // And so do the runs of the next program start.
+    MainWindow later;
+    later.loadFile(design);
+    ModalAnswerer answers;
+    later.run();
+    QCOMPARE(answers.seen(), 0);
+    QVERIFY(later.outputModel()->storedRowCount() > 0);
+}
+
+void TestMainWindow::runKeys()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    QSettings().setValue(kShowSimulatingKey, false);
+    MainWindow window;
+    window.loadFile(design);
+    showActive(window);
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}) {
+        window.clearOutputPane();
+        QTest::keySequence(&window, key);
+        QVERIFY2(window.outputModel()->storedRowCount() > 0, qPrintable(key.toString()));
+    }
+}
+
+// ---- Opening by command line and by dropping --------------------------------------
+
+void TestMainWindow::dropOpensDesign()
+{
+    const QString design = makeFile(QStringLiteral("soltado.VDO"), "Box {\n}\n");
+    const QString text = makeFile(QStringLiteral("nota.txt"), "nada\n");
+    MainWindow window;
+
+    // Only .vdo files are taken.
+    QVERIFY(!dragAndDrop(&window, {text}));
+    QVERIFY(droppedDesign(nullptr).isEmpty());
+
+    // Of several files, the first .vdo is opened.
+    ModalAnswerer answers;
+    QVERIFY(dragAndDrop(&window, {text, design}));
+    QTRY_COMPARE(window.currentFile(), design);
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("Box {\n}\n"));
+    QCOMPARE(answers.seen(), 0);
+}
+
+// Dropped on the editor, a .vdo file is opened, not pasted in as its name.
+void TestMainWindow::dropOnTheEditorOpensDesign()
+{
+    const QString design = makeFile(QStringLiteral("editor.vdo"), "Pages {\n}\n");
+    MainWindow window;
+    showActive(window);
+    QVERIFY(dragAndDrop(window.editor()->viewport(), {design}));
+    QTRY_COMPARE(window.currentFile(), design);
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("Pages {\n}\n"));
+}
+
+void TestMainWindow::dropAsksAboutUnsavedChanges()
+{
+    const QString design = makeFile(QStringLiteral("nuevo.vdo"), "Box {\n}\n");
+    MainWindow window;
+    window.editor()->insertPlainText(QStringLiteral("sin guardar"));
+    {
+        ModalAnswerer answers({press(QMessageBox::Cancel)});
+        QVERIFY(dragAndDrop(&window, {design}));
+        QTRY_COMPARE(answers.seen(), 1);
+        QCOMPARE(answers.texts[0], kMaybeSaveText);
+    }
+    QCOMPARE(window.editor()->toPlainText(), QStringLiteral("sin guardar"));
+    QCOMPARE(window.currentFile(), QString());
+
+    ModalAnswerer answers({press(QMessageBox::Discard)});
+    window.openFile(design);
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(window.currentFile(), design);
+}
+
+// The program started with a file name (relative to its working directory) opens it:
+// the file becomes the first of the recent files in the program's settings.
+void TestMainWindow::commandLineOpensFile()
+{
+    const QString design = makeFile(QStringLiteral("linea.vdo"), "Box {\n}\n");
+    QTemporaryDir config;
+    QVERIFY(config.isValid());
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(m_files->path());
+    program.start(QStringLiteral(ASMSIM_GUI), {QStringLiteral("linea.vdo")});
+    QVERIFY2(program.waitForStarted(), ASMSIM_GUI);
+
+    const QString store = config.filePath(QStringLiteral("Brelloc/Simulador de circuitos digitales.conf"));
+    QTRY_VERIFY_WITH_TIMEOUT(QSettings(store, QSettings::IniFormat).value(QStringLiteral("recentFileList")).toStringList()
+                                 == QStringList{design},
+                             10000);
+    program.kill();
+    program.waitForFinished();
+}
+
+void TestMainWindow::commandLineHelpNeedsNoScreen()
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ASMSIM_GUI), {QStringLiteral("--help")});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString help = QString::fromUtf8(program.readAllStandardOutput());
+    QVERIFY2(help.contains(QStringLiteral("[archivo.vdo]")), qPrintable(help));
+}
+
+// ---- From a pane line to the source, and finding -----------------------------------
+
+// A run of tests/data/counter-enable.vdo. The lines and boxes of that file, counted by
+// hand: box 13 is lines 22 to 27 (its Next line 26), box 11 opens on line 10, box 15
+// has its Id on line 36, box 34 on line 73, and box 35's Type line is line 81.
+void TestMainWindow::jumpFromPaneToSource_data()
+{
+    QTest::addColumn<QString>("rowPart");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("next line, Enter") << "Next de este Box. Linea: 26. NEXT = 14" << false << 26 << "  Next = 14;";
+    QTest::newRow("box line, double click") << "Palabra Box encontrada en la linea: 10" << true << 10 << "Box {";
+    QTest::newRow("type line") << "Box Type StateAsyncOps. Linea: 81" << true << 81 << "  Type = StateAsyncOps;";
+    QTest::newRow("decision's next box") << "Next ID: 15" << false << 36 << "  Id = 15;";
+    QTest::newRow("test-bench state") << "State inicio ID: 34" << true << 73 << "  Id = 34;";
+}
+
+void TestMainWindow::jumpFromPaneToSource()
+{
+    QFETCH(QString, rowPart);
+    QFETCH(bool, doubleClick);
+    QFETCH(int, line);
+    QFETCH(QString, selected);
+
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("counter-enable.vdo"),
+                                    readBytes(QStringLiteral(ASMSIM_TEST_DATA "/counter-enable.vdo")));
+    QSettings().setValue(kShowSimulatingKey, false);
+    MainWindow window;
+    window.loadFile(design);
+    window.run();
+    showActive(window);
+
+    LinePaneModel *model = window.processModel();
+    const QStringList rows = model->rows();
+    int row = -1;
+    for (int i = 0; i < rows.size() && row < 0; ++i) {
+        if (rows[i].contains(rowPart))
+            row = i;
+    }
+    QVERIFY2(row >= 0, qPrintable(rowPart));
+    QListView *pane = window.processPane();
+    const QModelIndex index = model->index(row);
+    pane->scrollTo(index);
+    pane->setFocus();
+    if (doubleClick) {
+        const QPoint where = pane->visualRect(index).center();
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, where);
+    } else {
+        pane->setCurrentIndex(index);
+        QTest::keyClick(pane, Qt::Key_Return);
+    }
+    QCOMPARE(window.editor()->textCursor().blockNumber() + 1, line);
+    QCOMPARE(window.editor()->textCursor().selectedText(), selected);
+    QVERIFY(window.editor()->hasFocus());
+}
+
+void TestMainWindow::jumpWhenTheEditorHoldsAnotherFile()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    const QString other = makeFile(QStringLiteral("otro.vdo"), "Box {\n  Id = 2;\n}\n");
+    QSettings().setValue(kShowSimulatingKey, false);
+    MainWindow window;
+    window.loadFile(design);
+    window.run();
+    window.loadFile(other);
+
+    // "Id encontrado. Linea: 2 . ID = 2" names line 2, which the other file has too.
+    const int row = rowWith(window.processModel(), QStringLiteral("Id encontrado. Linea: 2 . ID = 2"));
+    QVERIFY(row >= 0);
+    window.jumpToSource(window.processModel()->index(row));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("El editor no tiene el archivo simulado (%1)").arg(design));
+    QCOMPARE(window.editor()->textCursor().position(), 0);
+    QVERIFY(!window.editor()->textCursor().hasSelection());
+}
+
+void TestMainWindow::jumpToWhatIsNotThere()
+{
+    QVERIFY(QDir::setCurrent(m_files->path()));
+    const QString design = makeFile(QStringLiteral("banco.vdo"), kEndOnlyTestBench);
+    QSettings().setValue(kShowSimulatingKey, false);
+    MainWindow window;
+    window.loadFile(design);
+    window.run();
+    window.appendToProcessPane({QStringLiteral("WARNING!\t Hijo no encontrado con ID: 77"), QStringLiteral("Linea: 500"),
+                                QStringLiteral("sin referencia")});
+    LinePaneModel *model = window.processModel();
+    model->flush();
+    const int last = model->rowCount() - 1;
+
+    window.jumpToSource(model->index(last - 2));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No hay ninguna caja con ID 77 en el editor"));
+    window.jumpToSource(model->index(last - 1));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("La línea 500 no está en el editor"));
+    // A line that names nothing changes nothing.
+    window.jumpToSource(model->index(last));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("La línea 500 no está en el editor"));
+    QVERIFY(!window.editor()->textCursor().hasSelection());
+}
+
+void TestMainWindow::findOpensUnderTheFocusedPane()
+{
+    MainWindow window;
+    window.editor()->setPlainText(QStringLiteral("ciclo\n"));
+    window.appendToProcessPane({QStringLiteral("CICLO SE SIMULACION NUEVO: 1"), QStringLiteral("Q\t2"),
+                                QStringLiteral("CICLO SE SIMULACION NUEVO: 2")});
+    window.appendToOutputPane({QStringLiteral("ciclo")});
+    window.processModel()->flush();
+    window.outputModel()->flush();
+    showActive(window);
+
+    window.processPane()->setFocus();
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    FindBar *bar = window.findBarOf(window.processPane());
+    QVERIFY(bar->isVisible());
+    QVERIFY(!window.findBarOf(window.outputPane())->isVisible());
+    QVERIFY(!window.findBarOf(window.editor())->isVisible());
+    QTest::keyClicks(bar->termEdit(), QStringLiteral("ciclo"));
+    QCOMPARE(bar->countText(), QStringLiteral("1 de 2"));
+    QTest::keyClick(bar->termEdit(), Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(window.processPane()->hasFocus());
+
+    // With the focus in the editor, the editor's bar opens with the selected word in it.
+    window.editor()->setFocus();
+    window.editor()->selectLine(1);
+    window.action("findAct")->trigger();
+    FindBar *editorBar = window.findBarOf(window.editor());
+    QVERIFY(editorBar->isVisible());
+    QCOMPARE(editorBar->termEdit()->text(), QStringLiteral("ciclo"));
+    QCOMPARE(editorBar->countText(), QStringLiteral("1 de 1"));
 }
 
 ASMSIM_REGISTER_TEST(TestMainWindow)

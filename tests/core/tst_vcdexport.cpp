@@ -330,6 +330,19 @@ private slots:
     }
 
     // Nothing simulated: every column starts unknown, and no time passes.
+    // A clock declared without a range (32 bits) is still one wire going up and down;
+    // another input without a range stays 32 bits wide.
+    void theClockIsOneWireWhateverItsRange()
+    {
+        RunResults r = clockedResults(QStringLiteral("ns"), 10, true);
+        r.columns = {column("CLK", 1, 32), column("A", 1, 32)};
+        const QByteArray vcd = vcdText(r, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        QVERIFY(vcd.contains("$var wire 1 ! CLK $end\n"));
+        QVERIFY(vcd.contains("$var wire 32 \" A [31:0] $end\n"));
+        QVERIFY(vcd.contains("\n1!\n"));
+        QVERIFY(vcd.contains("\n0!\n"));
+    }
+
     void noRowsGiveUnknownValues()
     {
         RunResults r;

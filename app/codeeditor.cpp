@@ -1,0 +1,152 @@
+#include "app/codeeditor.h"
+
+#include "app/linepanemodel.h"
+#include "app/vdohighlighter.h"
+
+#include <QFontDatabase>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTextBlock>
+
+// The gutter left of the text; the editor paints it.
+class LineNumberArea : public QWidget {
+public:
+    explicit LineNumberArea(CodeEditor *editor) : QWidget(editor), m_editor(editor) {}
+    QSize sizeHint() const override { return QSize(m_editor->lineNumberAreaWidth(), 0); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override { m_editor->paintLineNumbers(event); }
+
+private:
+    CodeEditor *m_editor;
+};
+
+namespace {
+
+constexpr int kGutterPadding = 4;  // pixels each side of the numbers
+
+QColor mix(const QColor &from, const QColor &to, qreal amount)
+{
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * amount,
+                            from.greenF() + (to.greenF() - from.greenF()) * amount,
+                            from.blueF() + (to.blueF() - from.blueF()) * amount);
+}
+
+} // namespace
+
+CodeEditor::CodeEditor(QWidget *parent)
+    : QPlainTextEdit(parent), m_lineNumbers(new LineNumberArea(this)), m_highlighter(new VdoHighlighter(document()))
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    applyTabStops();
+    m_highlighter->setPalette(palette());
+
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateLineNumberAreaWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateLineNumberArea);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::highlightCurrentLine);
+    updateLineNumberAreaWidth();
+    highlightCurrentLine();
+}
+
+int CodeEditor::lineNumberAreaWidth() const
+{
+    int digits = 1;
+    for (int max = qMax(1, blockCount()); max >= 10 && digits < 12; max /= 10)
+        ++digits;
+    // Room for at least three digits, so that the text does not jump at line 10 and 100.
+    return 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * qMax(3, digits);
+}
+
+QColor CodeEditor::currentLineColor() const
+{
+    return mix(palette().color(QPalette::Base), palette().color(QPalette::Highlight), 0.15);
+}
+
+bool CodeEditor::selectLine(int line)
+{
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    if (line < 1 || !block.isValid())
+        return false;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    centerCursor();
+    return true;
+}
+
+void CodeEditor::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect contents = contentsRect();
+    m_lineNumbers->setGeometry(QRect(contents.left(), contents.top(), lineNumberAreaWidth(), contents.height()));
+}
+
+void CodeEditor::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyTabStops();
+        updateLineNumberAreaWidth();
+    } else if (event->type() == QEvent::PaletteChange) {
+        // A light or dark desktop palette: the colours of the marks follow it.
+        m_highlighter->setPalette(palette());
+        highlightCurrentLine();
+        m_lineNumbers->update();
+    }
+}
+
+void CodeEditor::applyTabStops()
+{
+    setTabStopDistance(kTabWidth * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
+}
+
+void CodeEditor::updateLineNumberAreaWidth()
+{
+    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
+}
+
+void CodeEditor::updateLineNumberArea(const QRect &rect, int dy)
+{
+    if (dy != 0)
+        m_lineNumbers->scroll(0, dy);
+    else
+        m_lineNumbers->update(0, rect.y(), m_lineNumbers->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        updateLineNumberAreaWidth();
+}
+
+void CodeEditor::highlightCurrentLine()
+{
+    QTextEdit::ExtraSelection line;
+    line.format.setBackground(currentLineColor());
+    line.format.setProperty(QTextFormat::FullWidthSelection, true);
+    line.cursor = textCursor();
+    line.cursor.clearSelection();
+    setExtraSelections({line});
+    // The gutter shows the cursor's line number in the text colour.
+    m_lineNumbers->update();
+}
+
+void CodeEditor::paintLineNumbers(QPaintEvent *event)
+{
+    QPainter painter(m_lineNumbers);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    const int current = textCursor().blockNumber();
+    const int width = m_lineNumbers->width() - kGutterPadding;
+    const int height = fontMetrics().height();
+
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    // Only the blocks in the rectangle to paint; the loop ends at the last block.
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int bottom = top + qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            const bool isCurrent = block.blockNumber() == current;
+            painter.setPen(palette().color(isCurrent ? QPalette::Text : QPalette::PlaceholderText));
+            painter.drawText(0, top, width, height, Qt::AlignRight, QString::number(block.blockNumber() + 1));
+        }
+        block = block.next();
+        top = bottom;
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The editor of the .vdo document: line numbers in a gutter, the cursor's line
+// highlighted, .vdo syntax colours, the fixed-width font with tab stops every 8
+// columns, and no line wrapping (a line of the file is a line on screen). Every colour
+// comes from the palette.
+
+#include <QPlainTextEdit>
+
+class VdoHighlighter;
+
+class CodeEditor : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit CodeEditor(QWidget *parent = nullptr);
+
+    QWidget *lineNumberArea() const { return m_lineNumbers; }
+    int lineNumberAreaWidth() const;
+    VdoHighlighter *highlighter() const { return m_highlighter; }
+    // The background of the cursor's line.
+    QColor currentLineColor() const;
+
+    // Moves the cursor to line (from 1), selects that line and brings it into view;
+    // false, with nothing changed, when the text has no such line.
+    bool selectLine(int line);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    friend class LineNumberArea;
+    void paintLineNumbers(QPaintEvent *event);
+    void updateLineNumberAreaWidth();
+    void updateLineNumberArea(const QRect &rect, int dy);
+    void highlightCurrentLine();
+    void applyTabStops();
+
+    QWidget *m_lineNumbers;
+    VdoHighlighter *m_highlighter;
+};
