@@ -1,11 +1,12 @@
 # Set-up, build, run and test in one word each. Everything builds in build/.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 TYPE ?= RelWithDebInfo
 EXAMPLE ?= examples/counter.vdo
 
-.PHONY: all deps build run test gui bench sanitize fuzz clean package
+.PHONY: all deps build run test gui bench sanitize tsan fuzz clean package
 
 all: build
 
@@ -31,6 +32,7 @@ bench: build
 	./$(BUILD)/reader_bench
 	./$(BUILD)/evaluator_bench
 	./$(BUILD)/simulation_bench
+	./$(BUILD)/multi_bench
 	bash bench/verilog_compare.sh $(BUILD)/asmsim-cli
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -39,6 +41,15 @@ sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
+# The concurrency tests built with ThreadSanitizer: runs going on at once in threads,
+# each with its own state object, must share nothing. Any report fails the target.
+tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_TSAN=ON > /dev/null
+	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target tst_concurrency
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt $(TSAN_OPTIONS)" \
+		QT_QPA_PLATFORM=offscreen \
+		./$(TSAN_BUILD)/tests/tst_concurrency
+
 # A .deb of the install (the programs, desktop entry, file type, icon, manual pages),
 # built with CPack into $(BUILD)/; lintian checks it in .ci/run.
 package: build
@@ -46,7 +57,7 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD)
 
 # Coverage-guided fuzzing of the lexer, the reader, the evaluator and whole runs,
 # FUZZ_SECONDS each. An input that takes more than FUZZ_TIMEOUT seconds or more than

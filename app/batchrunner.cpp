@@ -1,49 +1,48 @@
 #include "app/batchrunner.h"
 
-#include "core/panesink.h"
+#include "app/multirunner.h"
+#include "core/junitexport.h"
 #include "core/rundriver.h"
+#include "core/runresults.h"
 #include "core/simstate.h"
+#include "core/vcdexport.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QThread>
+#include <unistd.h>
+
+void StreamSink::appendToOutputPane(const QStringList &lines)
+{
+    if (!m_out)
+        return;
+    for (const QString &line : lines) {
+        const QByteArray bytes = line.toUtf8();
+        fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out);
+        fputc('\n', m_out);
+    }
+}
+
+void StreamSink::appendToProcessPane(const QStringList &lines)
+{
+    if (!m_process)
+        return;
+    for (const QString &line : lines) {
+        m_process->write(line.toUtf8());
+        m_process->write("\n", 1);
+    }
+}
 
 namespace {
 
-// Shows the output pane on a stream as the lines come, and writes the process pane to
-// a file when one was asked for. Nothing is kept in memory.
-class StreamSink : public PaneSink {
-public:
-    StreamSink(FILE *out, QFile *processFile) : m_out(out), m_process(processFile) {}
+// More threads than this only add switching; a larger --jobs is taken as this.
+constexpr int kMaxJobs = 256;
 
-    void clearOutputPane() override {}
-    void clearProcessPane() override {}
-    void appendToOutputPane(const QStringList &lines) override
-    {
-        if (!m_out)
-            return;
-        for (const QString &line : lines) {
-            const QByteArray bytes = line.toUtf8();
-            fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out);
-            fputc('\n', m_out);
-        }
-    }
-    void appendToProcessPane(const QStringList &lines) override
-    {
-        if (!m_process)
-            return;
-        for (const QString &line : lines) {
-            m_process->write(line.toUtf8());
-            m_process->write("\n", 1);
-        }
-    }
-
-private:
-    FILE *m_out;
-    QFile *m_process;
-};
-
-bool takeValue(const QStringList &args, qsizetype &i, const QString &name, QString &value,
-               QString &error)
+bool takeValue(const QStringList &args, qsizetype &i, const QString &name, const QString &what,
+               QString &value, QString &error)
 {
     const QString &arg = args[i];
     if (arg.startsWith(name + QLatin1Char('='))) {
@@ -51,13 +50,27 @@ bool takeValue(const QStringList &args, qsizetype &i, const QString &name, QStri
     } else if (i + 1 < args.size()) {
         value = args[++i];
     } else {
-        error = QStringLiteral("option %1 needs a file name").arg(name);
-        return false;
+        value.clear();
     }
     if (value.isEmpty()) {
-        error = QStringLiteral("option %1 needs a file name").arg(name);
+        error = QStringLiteral("option %1 needs %2").arg(name, what);
         return false;
     }
+    return true;
+}
+
+bool takeJobs(const QStringList &args, qsizetype &i, int &jobs, QString &error)
+{
+    QString value;
+    if (!takeValue(args, i, QStringLiteral("--jobs"), QStringLiteral("a number"), value, error))
+        return false;
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok || number < 1) {
+        error = QStringLiteral("option --jobs needs a whole number of at least 1, not %1").arg(value);
+        return false;
+    }
+    jobs = qMin(number, kMaxJobs);
     return true;
 }
 
@@ -67,13 +80,172 @@ bool isOption(const QString &arg, const char *name)
     return arg == option || arg.startsWith(option + QLatin1Char('='));
 }
 
+// One option (and its value) into options; false with error set when it is wrong.
+bool takeOption(const QStringList &args, qsizetype &i, BatchOptions &options, QString &error)
+{
+    const QString &arg = args[i];
+    const QString file = QStringLiteral("a file name");
+    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        options.help = true;
+        return true;
+    }
+    if (arg == QLatin1String("--quiet")) {
+        options.quiet = true;
+        return true;
+    }
+    if (isOption(arg, "--out-dir"))
+        return takeValue(args, i, QStringLiteral("--out-dir"), QStringLiteral("a folder name"), options.outputDir, error);
+    if (isOption(arg, "--out"))
+        return takeValue(args, i, QStringLiteral("--out"), file, options.outputPath, error);
+    if (isOption(arg, "--process"))
+        return takeValue(args, i, QStringLiteral("--process"), file, options.processPath, error);
+    if (isOption(arg, "--vcd"))
+        return takeValue(args, i, QStringLiteral("--vcd"), file, options.vcdPath, error);
+    if (isOption(arg, "--junit"))
+        return takeValue(args, i, QStringLiteral("--junit"), file, options.junitPath, error);
+    if (isOption(arg, "--jobs"))
+        return takeJobs(args, i, options.jobs, error);
+    error = QStringLiteral("unknown option %1").arg(arg);
+    return false;
+}
+
 void printLine(FILE *stream, const QString &text)
 {
     fputs(text.toUtf8().constData(), stream);
     fputc('\n', stream);
 }
 
-// The design must be a readable file before anything is written.
+// The files written after the run must be writable before it starts.
+bool checkResultFiles(const BatchOptions &options, QString &error)
+{
+    return (options.vcdPath.isEmpty() || checkFileWritable(options.vcdPath, error))
+        && (options.junitPath.isEmpty() || checkFileWritable(options.junitPath, error));
+}
+
+// The VCD and the JUnit XML of the run, when asked for; false with error set when one
+// cannot be written.
+bool writeResultFiles(const BatchOptions &options, const SimState &state, double seconds, QString &error)
+{
+    if (options.vcdPath.isEmpty() && options.junitPath.isEmpty())
+        return true;
+    const RunResults results = collectRunResults(state);
+    if (!options.vcdPath.isEmpty() && !writeVcd(results, options.vcdPath, error))
+        return false;
+    return options.junitPath.isEmpty() || writeJUnit({JUnitSuite{&results, seconds}}, options.junitPath, error);
+}
+
+// One design: its output pane on standard output, as it always was.
+int runOneDesign(const BatchOptions &options, FILE *out, FILE *err)
+{
+    const QString design = options.designPaths.first();
+    QString error;
+    if (!checkDesignReadable(design, error) || !checkResultFiles(options, error)) {
+        printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+        return ExitUsage;
+    }
+    QString outputPath = options.outputPath;
+    if (!options.outputDir.isEmpty()) {
+        if (!prepareOutputFolder(options.outputDir, QStringLiteral("--out-dir"), error)) {
+            printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+            return ExitUsage;
+        }
+        outputPath = QDir(options.outputDir).filePath(designStem(design) + QStringLiteral(".txt"));
+    }
+    QFile processFile(options.processPath);
+    if (!options.processPath.isEmpty()
+        && !processFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        printLine(err, QStringLiteral("asmsim-cli: cannot write %1: %2")
+                           .arg(options.processPath, processFile.errorString()));
+        return ExitUsage;
+    }
+
+    StreamSink sink(options.quiet ? nullptr : out, processFile.isOpen() ? &processFile : nullptr);
+    SimState state(&sink);
+    if (!outputPath.isEmpty())
+        state.log.outputFile.setFileName(outputPath);
+    QElapsedTimer timer;
+    timer.start();
+    runSimulation(state, design);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    fflush(out);
+    processFile.close();
+    if (!writeResultFiles(options, state, seconds, error)) {
+        printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+        return ExitUsage;
+    }
+    return batchExitCode(state);
+}
+
+} // namespace
+
+QString batchUsage()
+{
+    return QStringLiteral(
+        "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
+        "       asmsim-cli [OPTIONS] DESIGN.vdo [DESIGN.vdo...]\n"
+        "Simulates ASM design files the way Run does in the window.\n"
+        "\n"
+        "One design: its output report is printed on standard output.\n"
+        "  --out FILE      write the output report to FILE (default: OutFileSimulation.txt\n"
+        "                  in the current directory)\n"
+        "  --out-dir DIR   write the output report to DIR/STEM.txt instead\n"
+        "  --process FILE  write the process trace to FILE, one item per line\n"
+        "  --vcd FILE      write the simulation to FILE as a Value Change Dump (waveforms)\n"
+        "  --junit FILE    write the verifications to FILE as JUnit XML (for CI servers)\n"
+        "\n"
+        "Several designs: they run in parallel, and standard output has one line per design\n"
+        "in the order given (name, cycles, verifications correct / wrong, errors, warnings,\n"
+        "PASS or FAIL, seconds), then a total line. STEM is the design's file name without\n"
+        "its folder and its suffix; two designs with the same STEM, or --out, are refused.\n"
+        "  --jobs N        run N designs at a time (default: the number of cores)\n"
+        "  --out-dir DIR   write each output report to DIR/STEM.txt (default: the current\n"
+        "                  directory)\n"
+        "  --process DIR   write each process trace to DIR/STEM.process.txt\n"
+        "  --vcd DIR       write each simulation to DIR/STEM.vcd\n"
+        "  --junit FILE    write one JUnit XML file with a testsuite per design (a design\n"
+        "                  that cannot be read is a testsuite with one error)\n"
+        "\n"
+        "  --quiet         print nothing on standard output\n"
+        "  --help          show this text\n"
+        "Folders named by DIR are made when missing.\n"
+        "\n"
+        "Exit status: 0 no error and no wrong verification, 1 a run recorded an error\n"
+        "or a wrong verification, 2 wrong arguments, a design file that cannot be read\n"
+        "(with several designs the others still run and are reported) or a VCD or JUnit\n"
+        "file that cannot be written.");
+}
+
+bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error)
+{
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-"))
+            options.designPaths << arg;
+        else if (arg == QLatin1String("--"))
+            optionsEnded = true;
+        else if (!takeOption(args, i, options, error))
+            return false;
+    }
+    if (options.help)
+        return true;
+    if (options.designPaths.isEmpty()) {
+        error = QStringLiteral("no design file given");
+        return false;
+    }
+    if (!options.outputPath.isEmpty() && !options.outputDir.isEmpty()) {
+        error = QStringLiteral("--out and --out-dir cannot be given together");
+        return false;
+    }
+    return true;
+}
+
+int batchExitCode(const SimState &state)
+{
+    const bool clean = state.log.errorList.isEmpty() && state.simulation.wrongVerifications == 0;
+    return clean ? ExitClean : ExitFindings;
+}
+
 bool checkDesignReadable(const QString &path, QString &error)
 {
     QFile file(path);
@@ -88,64 +260,33 @@ bool checkDesignReadable(const QString &path, QString &error)
     return true;
 }
 
-} // namespace
-
-QString batchUsage()
+bool checkFileWritable(const QString &path, QString &error)
 {
-    return QStringLiteral(
-        "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
-        "Simulates an ASM design file the way Run does in the window.\n"
-        "\n"
-        "  --out FILE      write the output report to FILE (default: OutFileSimulation.txt\n"
-        "                  in the current directory)\n"
-        "  --process FILE  write the process trace to FILE, one item per line\n"
-        "  --quiet         do not print the output report on standard output\n"
-        "  --help          show this text\n"
-        "\n"
-        "Exit status: 0 no error and no wrong verification, 1 the run recorded an error\n"
-        "or a wrong verification, 2 wrong arguments or an unreadable design file.");
-}
-
-bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error)
-{
-    QStringList positional;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            positional << arg;
-        } else if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-        } else if (arg == QLatin1String("--quiet")) {
-            options.quiet = true;
-        } else if (isOption(arg, "--out")) {
-            if (!takeValue(args, i, QStringLiteral("--out"), options.outputPath, error))
-                return false;
-        } else if (isOption(arg, "--process")) {
-            if (!takeValue(args, i, QStringLiteral("--process"), options.processPath, error))
-                return false;
-        } else {
-            error = QStringLiteral("unknown option %1").arg(arg);
-            return false;
-        }
-    }
-    if (options.help)
-        return true;
-    if (positional.size() != 1) {
-        error = positional.isEmpty() ? QStringLiteral("no design file given")
-                                     : QStringLiteral("more than one design file given");
+    // A save file writes a file beside the target and renames it only on commit, so
+    // opening and cancelling it tells whether the target can be written without
+    // touching it.
+    QSaveFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("cannot write %1: %2")
+                    .arg(path, QFileInfo(path).isDir() ? QStringLiteral("it is a directory") : file.errorString());
         return false;
     }
-    options.designPath = positional.first();
+    file.cancelWriting();
     return true;
 }
 
-int batchExitCode(const SimState &state)
+bool prepareOutputFolder(const QString &dir, const QString &option, QString &error)
 {
-    const bool clean = state.log.errorList.isEmpty() && state.simulation.wrongVerifications == 0;
-    return clean ? ExitClean : ExitFindings;
+    const QFileInfo info(dir);
+    if (info.exists() && !info.isDir()) {
+        error = QStringLiteral("%1 %2: it is not a directory").arg(option, dir);
+        return false;
+    }
+    if (!info.exists() && !QDir().mkpath(dir)) {
+        error = QStringLiteral("%1 %2: cannot make the directory").arg(option, dir);
+        return false;
+    }
+    return true;
 }
 
 int runBatch(const QStringList &args, FILE *out, FILE *err)
@@ -160,24 +301,13 @@ int runBatch(const QStringList &args, FILE *out, FILE *err)
         printLine(out, batchUsage());
         return ExitClean;
     }
-    if (!checkDesignReadable(options.designPath, error)) {
-        printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
+    if (options.designPaths.size() == 1)
+        return runOneDesign(options, out, err);
+    if (!checkManyDesignOptions(options, error)) {
+        printLine(err, QStringLiteral("asmsim-cli: %1 (try --help)").arg(error));
         return ExitUsage;
     }
-    QFile processFile(options.processPath);
-    if (!options.processPath.isEmpty()
-        && !processFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        printLine(err, QStringLiteral("asmsim-cli: cannot write %1: %2")
-                           .arg(options.processPath, processFile.errorString()));
-        return ExitUsage;
-    }
-
-    StreamSink sink(options.quiet ? nullptr : out, processFile.isOpen() ? &processFile : nullptr);
-    SimState state(&sink);
-    if (!options.outputPath.isEmpty())
-        state.log.outputFile.setFileName(options.outputPath);
-    runSimulation(state, options.designPath);
-    fflush(out);
-    processFile.close();
-    return batchExitCode(state);
+    if (options.jobs == 0)
+        options.jobs = qBound(1, QThread::idealThreadCount(), kMaxJobs);
+    return runManyDesigns(options, out, err, isatty(fileno(err)) != 0);
 }

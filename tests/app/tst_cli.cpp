@@ -6,10 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
+
+const QString kData = QStringLiteral(ASMSIM_TEST_DATA "/");
 
 struct Result {
     int exitCode = -1;
@@ -24,6 +28,81 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The words of a summary line without its time (the last but one word).
+QStringList wordsWithoutTime(const QByteArray &line)
+{
+    QStringList words = QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() >= 2 && words.last() == QLatin1String("s"))
+        words.removeAt(words.size() - 2);
+    return words;
+}
+
+// The bundled counter with a test bench that holds EN low for 2 cycles, checking that
+// Q is still unset (-1) in each, then lets it count for `counting` cycles unchecked:
+// 2 + counting test-bench cycles and the closing one, 2 verifications, both correct.
+QByteArray longCounter(int counting)
+{
+    QByteArray d;
+    const auto box = [&d](int id, const char *type, const QByteArray &keys) {
+        d += "Box {\n  Id = " + QByteArray::number(id) + ";\n  Type = " + type + ";\n" + keys + "}\n";
+    };
+    box(10, "Header", "  Text = \"CONTADOR\";\n  Next = 11;\n");
+    box(11, "Ports", "  Text = \"INPUT CLK, EN%CR%OUTPUT [7:0] Q\";\n  Next = 12;\n");
+    box(12, "ThreadSync", "  Text = \"CLK\";\n  Next = 13;\n");
+    box(13, "State", "  Text = \"CUENTA\";\n  Next = 14;\n");
+    box(14, "Decision", "  Text = \"EN == 1\";\n  Next0 = 13;\n  Next1 = 15;\n");
+    box(15, "SyncOps", "  Text = \"Q <= Q + 1;\";\n  Next = 16;\n");
+    box(16, "State", "  Text = \"CUENTA\";\n  Next = 0;\n");
+    box(30, "Header", "  Text = \"BANCO\";\n  Next = 31;\n");
+    box(31, "ThreadSync", "  Text = \"TB.CLK = 10 ns\";\n  Next = 32;\n");
+    box(32, "Initial", "  TextDown = \"TB.EN <= 0\";\n  Next = 33;\n");
+    box(33, "StateAsyncOps", "  TextUp = \"<2>\";\n  TextDown = \"TB.EN <= 0%CR%=> TB.Q == -1\";\n  Next = 34;\n");
+    box(34, "StateAsyncOps", "  TextUp = \"<" + QByteArray::number(counting) + ">\";\n  TextDown = \"TB.EN <= 1\";\n  Next = 35;\n");
+    box(35, "MetaState", "  Text = \"end simulation\";\n  Next = 0;\n  Next0 = 0;\n");
+    return d;
+}
+
+// Runs an outside program that checks a file the runner wrote; false with a message
+// when it is missing or complains.
+bool outsideCheck(const QString &program, const QStringList &args, QString &failure)
+{
+    const QString path = QStandardPaths::findExecutable(program);
+    if (path.isEmpty()) {
+        failure = program + " is not installed (scripts/install-deps.sh installs it)";
+        return false;
+    }
+    QProcess process;
+    process.start(path, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0
+        || !process.readAllStandardError().trimmed().isEmpty()) {
+        failure = program + " did not accept " + args.join(' ');
+        return false;
+    }
+    return true;
+}
+
+// Each <testsuite> of a JUnit file: its name, tests, failures and errors.
+QStringList junitSuites(const QByteArray &xml)
+{
+    QStringList suites;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd() && !reader.hasError()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("testsuite")) {
+            const QXmlStreamAttributes a = reader.attributes();
+            suites << QStringLiteral("%1 %2 %3 %4")
+                          .arg(a.value("name"), a.value("tests"), a.value("failures"), a.value("errors"));
+        }
+    }
+    if (reader.hasError())
+        suites << "not well-formed: " + reader.errorString();
+    return suites;
+}
+
+QStringList words(const QString &line)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -59,9 +138,23 @@ private slots:
         QFile file(m_design);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Box {\n  Id = 1;\n  Type = State;\n}\n");
+        // Many times longer than the designs under tests/data: it finishes after them.
+        QFile longDesign(m_dir.filePath(QStringLiteral("long-count.vdo")));
+        QVERIFY(longDesign.open(QIODevice::WriteOnly));
+        longDesign.write(longCounter(280));
     }
 
-    void init() { QFile::remove(defaultOutput()); }
+    // Every test starts from a working directory holding only the design.
+    void init()
+    {
+        QDir dir(m_dir.path());
+        for (const QString &written : dir.entryList({QStringLiteral("*.txt")}, QDir::Files))
+            QFile::remove(dir.filePath(written));
+        for (const QString &written : dir.entryList({QStringLiteral("*.vcd"), QStringLiteral("*.fst"), QStringLiteral("*.xml")}, QDir::Files))
+            QFile::remove(dir.filePath(written));
+        for (const char *folder : {"reports", "traces"})
+            QDir(dir.filePath(QString::fromLatin1(folder))).removeRecursively();
+    }
 
     void cleanRunPrintsTheOutputPaneAndWritesTheFile()
     {
@@ -129,7 +222,21 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no design") << QStringList{};
-        QTest::newRow("two designs") << QStringList{"a.vdo", "b.vdo"};
+        QTest::newRow("out with two designs") << QStringList{"--out", "r.txt", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("two designs, one stem")
+            << QStringList{"design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo", "counter-enable.vdo"};
+        QTest::newRow("one design twice") << QStringList{"design.vdo", "./design.vdo"};
+        QTest::newRow("jobs zero") << QStringList{"--jobs", "0", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("jobs not a number") << QStringList{"--jobs=two", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("out-dir is a file") << QStringList{"--out-dir", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("out and out-dir") << QStringList{"--out", "r.txt", "--out-dir", "reports", "design.vdo"};
+        QTest::newRow("unwritable vcd file") << QStringList{"--vcd", "none/w.vcd", "design.vdo"};
+        QTest::newRow("junit is a directory") << QStringList{"--junit", ".", "design.vdo"};
+        QTest::newRow("junit over a design")
+            << QStringList{"--junit", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("vcd folder is a file")
+            << QStringList{"--vcd", "design.vdo", "design.vdo", ASMSIM_TEST_DATA "/counter-enable.vdo"};
+        QTest::newRow("trace over a design") << QStringList{"--process", ".", "design.vdo", "design.process.txt"};
         QTest::newRow("unknown option") << QStringList{"--fast", "design.vdo"};
         QTest::newRow("out without file") << QStringList{"design.vdo", "--out"};
         QTest::newRow("empty process file") << QStringList{"--process=", "design.vdo"};
@@ -147,6 +254,147 @@ private slots:
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(r.err.endsWith('\n'));
         QVERIFY(!QFile::exists(defaultOutput()));
+        for (const char *stemFile : {"design.txt", "counter-enable.txt", "r.txt", "reports", "none"})
+            QVERIFY(!QFile::exists(m_dir.filePath(QString::fromLatin1(stemFile))));
+    }
+
+    // Several designs: one line per design in the order given, whatever order they
+    // finish in, then the total; each output file in --out-dir as STEM.txt.
+    void severalDesignsPrintOneLineEachInTheOrderGiven()
+    {
+        const QStringList designs{"long-count.vdo", kData + "presim-events.vdo", kData + "counter-enable.vdo",
+                                  kData + "counter-wrong.vdo", kData + "fsm-decision.vdo"};
+        const Result r = runCli(QStringList{"--jobs", "2", "--out-dir", "reports"} + designs);
+        QCOMPARE(r.exitCode, 1);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(wordsWithoutTime(lines.at(0)), words(designs.at(0) + " 283 cycles 2 correct / 0 wrong 0 errors 0 warnings PASS s"));
+        QCOMPARE(wordsWithoutTime(lines.at(1)), words(designs.at(1) + " 5 cycles 8 correct / 0 wrong 0 errors 0 warnings PASS s"));
+        QCOMPARE(wordsWithoutTime(lines.at(2)), words(designs.at(2) + " 8 cycles 7 correct / 0 wrong 0 errors 0 warnings PASS s"));
+        QCOMPARE(wordsWithoutTime(lines.at(3)), words(designs.at(3) + " 8 cycles 6 correct / 1 wrong 0 errors 0 warnings FAIL s"));
+        QCOMPARE(wordsWithoutTime(lines.at(4)), words(designs.at(4) + " 6 cycles 8 correct / 0 wrong 0 errors 0 warnings PASS s"));
+        QVERIFY(lines.at(5).startsWith("total: 5 designs, 4 passed, 1 failed, 0 not run  310 cycles  31 correct / 1 wrong  "
+                                       "0 errors  0 warnings  "));
+        QVERIFY(lines.at(6).isEmpty());
+        QVERIFY(r.err.isEmpty());
+        for (const char *stem : {"presim-events", "counter-enable", "counter-wrong", "fsm-decision"})
+            QCOMPARE(readAll(m_dir.filePath(QStringLiteral("reports/%1.txt").arg(stem))), readAll(kData + stem + ".out"));
+        QVERIFY(!QFile::exists(defaultOutput()));
+    }
+
+    // 0 when every design passed, 1 when one failed, 2 when one could not be read: the
+    // others still run, write their files (here in the working directory) and are reported.
+    void severalDesignsExitCodes_data()
+    {
+        QTest::addColumn<QStringList>("designs");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("verdicts");
+        QTest::addColumn<int>("errLines");
+        QTest::newRow("all pass") << QStringList{"counter-enable", "fsm-decision"} << 0
+                                  << QStringList{"PASS", "PASS"} << 0;
+        QTest::newRow("one fails") << QStringList{"counter-enable", "counter-wrong"} << 1
+                                   << QStringList{"PASS", "FAIL"} << 0;
+        QTest::newRow("unreadable among good") << QStringList{"counter-wrong", "missing", "fsm-decision"} << 2
+                                               << QStringList{"FAIL", "NOT RUN", "PASS"} << 1;
+        QTest::newRow("two unreadable") << QStringList{"missing", "counter-enable", "gone"} << 2
+                                        << QStringList{"NOT RUN", "PASS", "NOT RUN"} << 2;
+    }
+    void severalDesignsExitCodes()
+    {
+        QFETCH(QStringList, designs);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, verdicts);
+        QFETCH(int, errLines);
+        QStringList args{"--jobs=3"};
+        for (const QString &design : designs)
+            args << kData + design + ".vdo";
+        const Result r = runCli(args);
+        QCOMPARE(r.exitCode, exitCode);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), designs.size() + 2);
+        for (int i = 0; i < designs.size(); ++i) {
+            const QString line = QString::fromUtf8(lines.at(i));
+            QVERIFY2(line.startsWith(args.at(i + 1) + ' '), qPrintable(line));
+            if (verdicts.at(i) == QLatin1String("NOT RUN")) {
+                QVERIFY2(line.contains("  NOT RUN  cannot read " + args.at(i + 1) + ": "), qPrintable(line));
+                QVERIFY(r.err.contains("asmsim-cli: cannot read " + args.at(i + 1).toUtf8() + ": "));
+            } else {
+                QVERIFY2(line.contains(" warnings  " + verdicts.at(i) + "  "), qPrintable(line));
+                QCOMPARE(readAll(m_dir.filePath(designs.at(i) + ".txt")), readAll(kData + designs.at(i) + ".out"));
+            }
+        }
+        QVERIFY(lines.at(designs.size()).startsWith("total: " + QByteArray::number(designs.size()) + " designs, "));
+        QCOMPARE(r.err.count('\n'), errLines);
+    }
+
+    // With several designs --process names a folder of STEM.process.txt files, and
+    // --quiet leaves standard output empty.
+    void severalDesignsWithTracesAndQuiet()
+    {
+        const QString presim = kData + "presim-events.vdo";
+        const Result r = runCli({"--quiet", "--process", "traces", "--out-dir=reports", presim, kData + "two-boxes.vdo"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.err.isEmpty());
+        QCOMPARE(readAll(m_dir.filePath("traces/presim-events.process.txt")),
+                 readAll(kData + "presim-events.process").replace("@DESIGN@", presim.toUtf8()));
+        QCOMPARE(readAll(m_dir.filePath("traces/two-boxes.process.txt")),
+                 readAll(kData + "two-boxes.process").replace("@DESIGN@", (kData + "two-boxes.vdo").toUtf8()));
+        QCOMPARE(readAll(m_dir.filePath("reports/two-boxes.txt")), readAll(kData + "two-boxes.out"));
+    }
+
+    // One design keeps its report on standard output; --out-dir moves its file to
+    // DIR/STEM.txt and --jobs changes nothing.
+    void oneDesignWithOutDirAndJobs()
+    {
+        const Result r = runCli({"--jobs", "4", "--out-dir", "reports", kData + "counter-enable.vdo"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.startsWith(kHeader));
+        QVERIFY(r.out.endsWith(kNoErrors));
+        QCOMPARE(readAll(m_dir.filePath("reports/counter-enable.txt")), readAll(kData + "counter-enable.out"));
+        QVERIFY(!QFile::exists(defaultOutput()));
+    }
+
+    // One design: the report on standard output as always, and the waveform and the
+    // verifications in the files GTKWave and CI servers read.
+    void oneDesignWritesVcdAndJUnit()
+    {
+        const Result r = runCli({"--vcd", "w.vcd", "--junit=r.xml", kData + "counter-wrong.vdo"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.startsWith(kHeader));
+        QVERIFY(r.err.isEmpty());
+        const QByteArray vcd = readAll(m_dir.filePath("w.vcd"));
+        QVERIFY(vcd.startsWith("$date\n"));
+        QVERIFY(vcd.contains("\n$scope module counter_wrong $end\n"));  // a VCD name has no '-' 
+        const QByteArray xml = readAll(m_dir.filePath("r.xml"));
+        QCOMPARE(junitSuites(xml), QStringList{"counter-wrong 7 1 0"});
+        // The report states the check of cycle 5 (Q == 2) and the table's Q of 1 there.
+        QVERIFY(xml.contains("name=\"cycle 5: Q == 2\">"));
+        QVERIFY(xml.contains("<failure message=\"expected 2, got 1\"/>"));
+
+        QString failure;
+        QVERIFY2(outsideCheck("vcd2fst", {m_dir.filePath("w.vcd"), m_dir.filePath("w.fst")}, failure), qPrintable(failure));
+        QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("r.xml")}, failure), qPrintable(failure));
+    }
+
+    // Several designs: a VCD per design in the --vcd folder, one JUnit file with a
+    // testsuite per design in the order given, the unreadable one as an error.
+    void severalDesignsWriteVcdsAndOneJUnit()
+    {
+        const QString missing = kData + "missing.vdo";
+        const Result r = runCli({"--jobs", "2", "--vcd", "traces", "--junit", "all.xml", kData + "fsm-decision.vdo",
+                                 missing, kData + "counter-wrong.vdo", kData + "counter-enable.vdo"});
+        QCOMPARE(r.exitCode, 2);
+        for (const char *stem : {"fsm-decision", "counter-wrong", "counter-enable"})
+            QVERIFY(readAll(m_dir.filePath(QStringLiteral("traces/%1.vcd").arg(stem)))
+                        .contains("\n$scope module " + QByteArray(stem).replace('-', '_') + " $end\n"));
+        QVERIFY(!QFile::exists(m_dir.filePath("traces/missing.vcd")));
+        const QByteArray xml = readAll(m_dir.filePath("all.xml"));
+        QCOMPARE(junitSuites(xml), (QStringList{"fsm-decision 8 0 0", "missing 1 0 1", "counter-wrong 7 1 0",
+                                                "counter-enable 7 0 0"}));
+        QVERIFY(xml.contains("<error message=\"cannot read " + missing.toUtf8() + ": "));
+        QString failure;
+        QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("all.xml")}, failure), qPrintable(failure));
     }
 
     void helpPrintsTheUsage()
