@@ -5,6 +5,7 @@
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
+#include "model/diagramwalk.h"
 
 namespace {
 
@@ -13,14 +14,6 @@ const QString kPortsTextError = QStringLiteral("Error! En BOX Ports aparece text
 const QString kCodeKeywordError = QStringLiteral("Error! En BOX CODE aparece un INPUT o OUTPUT");
 const QString kCodeTextError = QStringLiteral("Error! En BOX code aparece texto que no es una señal");
 const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de señal sin definición previa");
-
-// The cell of a box in one row of a matrix, or "null" when the box lies outside it.
-QString cellOf(const TextMatrix &matrix, int row, int box)
-{
-    if (row < 0 || row >= matrix.size() || box < 0 || box >= matrix.at(row).size())
-        return QStringLiteral("null");
-    return matrix.at(row).at(box);
-}
 
 // The declaration keyword at the head of a line: accepted (it sets the kind in force and
 // is consumed) or reported as out of place in this kind of box (left where it is).
@@ -103,7 +96,7 @@ void declareBox(SimState &state, int box, int mode)
 {
     const TextMatrix &matrix = state.model.textMatrix;
     for (int row = 0; row < matrix.size(); ++row) {
-        const QString cell = cellOf(matrix, row, box);
+        const QString cell = textCell(matrix, row, box);
         if (cell != QLatin1String("null"))
             declareLine(state, cell, mode);
     }
@@ -174,7 +167,7 @@ void tagBox(SimState &state, int box)
         return;
     const int rows = int(model.textMatrix.size());
     for (int row = 0; row < rows; ++row) {
-        const QString cell = cellOf(*matrix, row, box);
+        const QString cell = textCell(*matrix, row, box);
         if (cell != QLatin1String("null"))
             tagLine(state, cell, tag);
     }

@@ -39,6 +39,20 @@ QString firstTextLine(const DesignModel &model, int pos)
     return model.textMatrix.first().at(pos);
 }
 
+QString textCell(const QVector<QVector<QString>> &matrix, int row, int pos)
+{
+    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
+        return kNoText;
+    return matrix.at(row).at(pos);
+}
+
+qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
+{
+    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
+        return 0;
+    return matrix.at(row).at(column);
+}
+
 bool isStateType(const QString &type)
 {
     return type == QLatin1String("State") || type == QLatin1String("MetaState")

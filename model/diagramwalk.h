@@ -25,6 +25,11 @@ qint32 boxIdAt(const DesignModel &model, int pos);
 BoxLinks boxLinksAt(const DesignModel &model, int pos);
 QString boxTypeAt(const DesignModel &model, int pos);
 QString firstTextLine(const DesignModel &model, int pos);
+// A line of a box's text in one of its matrices; outside the matrix it reads as a line
+// the box does not have ("null").
+QString textCell(const QVector<QVector<QString>> &matrix, int row, int pos);
+// An entry of the state tables (stateIds, stateIts); outside them it reads as no state, 0.
+qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column);
 
 bool isStateType(const QString &type);
 

@@ -2,6 +2,7 @@
 
 #include "core/messagelog.h"
 #include "core/simstate.h"
+#include "model/diagramwalk.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
@@ -12,14 +13,6 @@ namespace {
 const QString kNoText = QStringLiteral("null");
 const QString kNotSupported = QStringLiteral("No implantado\n");
 const QString kDecisionResult = QStringLiteral("\t->\tResultado Decision: ");
-
-// A cell of a text matrix; a cell outside the matrix reads as a line the box lacks.
-QString textCell(const TextMatrix &matrix, int row, int pos)
-{
-    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
-        return kNoText;
-    return matrix.at(row).at(pos);
-}
 
 void writeValue(QVector<qint32> &values, int index, qint32 value)
 {

@@ -14,14 +14,6 @@ qint64 linkLimit(const DesignModel &m)
     return 10 * qint64(m.boxIds.size()) + 1000;
 }
 
-// An entry of the state table; rows and columns outside it read as no state (0).
-qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return 0;
-    return matrix.at(row).at(column);
-}
-
 // The first row of the design's column, among rows 0 to rows-1, that lists this ID;
 // -1 when none does.
 int firstRowWithId(const DesignModel &m, int column, qint32 id, int rows)

@@ -2,6 +2,7 @@
 
 #include "core/messagelog.h"
 #include "core/simstate.h"
+#include "model/diagramwalk.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "sim/cyclevalues.h"
@@ -9,14 +10,6 @@
 namespace {
 
 const QString kNoText = QStringLiteral("null");
-
-// A cell of a text matrix; a cell outside the matrix reads as empty.
-QString textCell(const TextMatrix &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return kNoText;
-    return matrix.at(row).at(column);
-}
 
 // Removes the identifier at the head of the text and returns its letters; empty when
 // the head is not an identifier.

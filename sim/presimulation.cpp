@@ -26,20 +26,6 @@ struct Presimulation {
     QString chainLine;
 };
 
-QString textCell(const TextMatrix &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return kNoText;
-    return matrix.at(row).at(column);
-}
-
-qint32 cellAt(const QVector<QVector<qint32>> &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return 0;
-    return matrix.at(row).at(column);
-}
-
 void skipOperator(QString &text, int op)
 {
     if (scanToken(text, false) == op)
@@ -255,7 +241,7 @@ void walkHeaderChain(Presimulation &run, int column, bool testBench)
 {
     SimState &state = run.state;
     const DesignModel &m = state.model;
-    const qint32 firstState = cellAt(m.stateIts, 0, column);
+    const qint32 firstState = stateCell(m.stateIts, 0, column);
     const qsizetype boxes = m.boxIds.size();
     qsizetype steps = 0;
     for (int pos = nextBox(state, m.parentIts.value(column, -1)); pos >= 0 && pos != firstState;
@@ -282,8 +268,8 @@ QString parentLine(const DesignModel &m, int column, bool testBench)
     return QStringLiteral("Padre Nº: %1,\tTipo: ").arg(column + 1)
            + (testBench ? QStringLiteral("TestBench,\tName: ") : QStringLiteral("Design,        \tName: ")) + name
            + QStringLiteral(",\tPrimer State ID: %1,\tPrimer State IT: %2")
-                 .arg(cellAt(m.stateIds, 0, column))
-                 .arg(cellAt(m.stateIts, 0, column));
+                 .arg(stateCell(m.stateIds, 0, column))
+                 .arg(stateCell(m.stateIts, 0, column));
 }
 
 // One column per declared signal, inputs first, then outputs, inouts and wires; every

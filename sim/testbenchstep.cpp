@@ -16,22 +16,6 @@ const QString kEndSimulation = QStringLiteral("end simulation");
 // Tokens the length reading looks at before it gives up on a text.
 constexpr int kLengthScanLimit = 40;
 
-// A row or column outside the state table reads as no state: ID 0 at position 0.
-qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return 0;
-    return matrix.at(row).at(column);
-}
-
-// A line of a text matrix; a cell outside it reads as a line the box does not have.
-QString textCell(const TextMatrix &matrix, int row, int pos)
-{
-    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
-        return kNoText;
-    return matrix.at(row).at(pos);
-}
-
 QString number(qint32 value)
 {
     return QString::number(value);
