@@ -4,6 +4,7 @@
 // Usage: multi_bench [DESIGNS]
 
 #include "app/batchrunner.h"
+#include "designtext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,21 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray box(int id, const char *type, const QByteArray &keys)
-{
-    return "Box {\n  Id = " + QByteArray::number(id) + ";\n  Type = " + type + ";\n" + keys + "}\n";
-}
-
-QByteArray key(const char *name, const QByteArray &value)
-{
-    return QByteArray("  ") + name + " = " + value + ";\n";
-}
-
-QByteArray text(const char *name, const QByteArrayList &lines)
-{
-    return key(name, '"' + lines.join("%CR%") + '"');
-}
 
 // Counter k: a Q of 4 to 11 bits that counts while EN is 1, and a test bench that holds
 // EN low for two cycles (Q is never set then), then drives it for 100 to 290 cycles,

@@ -4,6 +4,7 @@
 //   - an asynchronous loop that makes the settling repeat 1000 walks in every cycle.
 
 #include "app/batchrunner.h"
+#include "designtext.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,21 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray box(int id, const char *type, const QByteArray &keys)
-{
-    return "Box {\n  Id = " + QByteArray::number(id) + ";\n  Type = " + type + ";\n" + keys + "}\n";
-}
-
-QByteArray key(const char *name, const QByteArray &value)
-{
-    return QByteArray("  ") + name + " = " + value + ";\n";
-}
-
-QByteArray text(const char *name, const QByteArrayList &lines)
-{
-    return key(name, '"' + lines.join("%CR%") + '"');
-}
 
 // A value written over several physical lines, one text row each: the reader takes
 // lines of at most 200 characters.
