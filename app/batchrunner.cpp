@@ -1,11 +1,11 @@
 #include "app/batchrunner.h"
 
 #include "app/multirunner.h"
-#include "core/junitexport.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
-#include "core/vcdexport.h"
+#include "results/junitexport.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
+#include "results/vcdexport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

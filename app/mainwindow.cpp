@@ -5,10 +5,10 @@
 #include "app/linepanemodel.h"
 #include "app/sourcejump.h"
 #include "app/waveformview.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
-#include "core/vcdexport.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
+#include "results/vcdexport.h"
 
 #include <QAction>
 #include <QApplication>

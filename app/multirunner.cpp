@@ -1,12 +1,12 @@
 #include "app/multirunner.h"
 
 #include "app/batchrunner.h"
-#include "core/junitexport.h"
+#include "results/junitexport.h"
 #include "core/messagelog.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
-#include "core/vcdexport.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
+#include "results/vcdexport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

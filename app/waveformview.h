@@ -10,7 +10,7 @@
 // is a bar kMarkHeight pixels high starting kMarkOffset below it. The clock input is
 // drawn as a real clock: high from the start of each cycle, low from its half.
 
-#include "core/runresults.h"
+#include "results/runresults.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

@@ -3,7 +3,7 @@
 // the realistic worst case; the longer ones show how the cost grows with the length,
 // since every look at the next token normalises the whole remaining text.
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "countingsink.h"
 #include "lang/sentences.h"
 

@@ -4,7 +4,7 @@
 //   - a file of 100000 short lines (the most the reader reads), mostly comments;
 //   - a file of 100000 lines of 1000 characters (read in 200-character pieces).
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "countingsink.h"
 #include "model/readdatareport.h"
 #include "model/reader.h"

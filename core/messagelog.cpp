@@ -1,11 +1,9 @@
 #include "core/messagelog.h"
 
 #include "core/panesink.h"
-#include "core/simstate.h"
 
-void logMessage(SimState &state, const QString &message, int kind)
+void logMessage(MessageLog &log, const QString &message, LogKind kind)
 {
-    MessageLog &log = state.log;
     switch (kind) {
     case LogError:
         log.errorList << message;
@@ -14,43 +12,42 @@ void logMessage(SimState &state, const QString &message, int kind)
         log.warningList << message;
         break;
     case LogSummary:
-        showInOutputPane(state, {QStringLiteral("\n//-------------- WARNINGS Y ERRORES --------------//")});
-        showInOutputPane(state, log.warningList);
-        showInOutputPane(state, log.errorList);
-        showInOutputPane(state, {QStringLiteral("Numero de Warnings: %1").arg(log.warningList.size()),
-                                 QStringLiteral("Numero de Errores: %1").arg(log.errorList.size())});
+        showInOutputPane(log, {QStringLiteral("\n//-------------- WARNINGS Y ERRORES --------------//")});
+        showInOutputPane(log, log.warningList);
+        showInOutputPane(log, log.errorList);
+        showInOutputPane(log, {QStringLiteral("Numero de Warnings: %1").arg(log.warningList.size()),
+                               QStringLiteral("Numero de Errores: %1").arg(log.errorList.size())});
         break;
     default:
         break;
     }
 }
 
-void writeLinesToOutput(SimState &state, const QStringList &lines)
+void writeLinesToOutput(MessageLog &log, const QStringList &lines)
 {
-    MessageLog &log = state.log;
     if (!log.outputFile.isOpen())
         return;
     for (const QString &line : lines)
         log.outputStream << line << '\n';
 }
 
-void showInOutputPane(SimState &state, const QStringList &lines)
+void showInOutputPane(MessageLog &log, const QStringList &lines)
 {
     if (lines.isEmpty())
         return;
-    if (state.log.sink)
-        state.log.sink->appendToOutputPane(lines);
-    writeLinesToOutput(state, lines);
+    if (log.sink)
+        log.sink->appendToOutputPane(lines);
+    writeLinesToOutput(log, lines);
 }
 
-void showInOutputPaneOnly(SimState &state, const QStringList &lines)
+void showInOutputPaneOnly(MessageLog &log, const QStringList &lines)
 {
-    if (!lines.isEmpty() && state.log.sink)
-        state.log.sink->appendToOutputPane(lines);
+    if (!lines.isEmpty() && log.sink)
+        log.sink->appendToOutputPane(lines);
 }
 
-void showInProcessPane(SimState &state, const QStringList &lines)
+void showInProcessPane(MessageLog &log, const QStringList &lines)
 {
-    if (!lines.isEmpty() && state.log.sink)
-        state.log.sink->appendToProcessPane(lines);
+    if (!lines.isEmpty() && log.sink)
+        log.sink->appendToProcessPane(lines);
 }

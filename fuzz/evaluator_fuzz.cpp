@@ -4,7 +4,7 @@
 // with a report of the rest, or leaves an expression level open.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/declarations.h"
 #include "lang/sentences.h"
 #include "model/designmodel.h"

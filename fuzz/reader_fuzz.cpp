@@ -2,7 +2,7 @@
 // step: one entry per stored box in every per-box table, the matrices in their shape.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/reader.h"
 
 #include "fuzzinput.h"

@@ -2,8 +2,8 @@
 // does, with the output file thrown away.
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/simstate.h"
+#include "run/rundriver.h"
+#include "run/simstate.h"
 
 #include "fuzzinput.h"
 

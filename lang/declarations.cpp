@@ -1,7 +1,7 @@
 #include "lang/declarations.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
@@ -30,9 +30,9 @@ void readKeyword(SimState &state, QString &line, int mode)
                                             : head == TokInout  ? KindInout
                                                                 : KindWire;
     } else if (portKeyword || codeKeyword) {
-        logMessage(state, ports ? kPortsKeywordError : kCodeKeywordError, LogError);
+        logMessage(state.log, ports ? kPortsKeywordError : kCodeKeywordError, LogError);
     } else {
-        logMessage(state, ports ? kPortsTextError : kCodeTextError, LogError);
+        logMessage(state.log, ports ? kPortsTextError : kCodeTextError, LogError);
     }
 }
 
@@ -124,7 +124,7 @@ void tagLine(SimState &state, QString line, const QString &tag)
             }
         }
         if (!matched)
-            logMessage(state, kUndeclaredError, LogError);
+            logMessage(state.log, kUndeclaredError, LogError);
         scanToken(line, true);
         const int next = scanToken(line, false);
         if (next < TokQuestion || next > TokDot)

@@ -1,7 +1,7 @@
 #include "lang/evaluator.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/lexer.h"
 #include "lang/numbers.h"
 
@@ -330,7 +330,7 @@ void flushTrace(SimState &state)
     QStringList &lines = state.model.traceLines;
     if (lines.isEmpty())
         return;
-    showInProcessPane(state, lines);
+    showInProcessPane(state.log, lines);
     lines.clear();
 }
 

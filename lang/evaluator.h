@@ -3,17 +3,11 @@
 // text by reference, consuming what they evaluate and leaving their result in the
 // evaluator registers.
 
+#include "core/limits.h"
+
 #include <QString>
 
 struct SimState;
-
-// Open levels allowed before an evaluation gives up; bounds the recursion on texts such
-// as «((((…» or «S[S[S[…».
-constexpr int kMaxNesting = 200;
-
-// Trace lines that repeat the rest of the text are cut to this length, so a long
-// sentence cannot make the trace grow with the square of its length.
-constexpr int kMaxEchoLength = 1000;
 
 void evalConditional(SimState &state, QString &text);   // ? :
 void evalLogical(SimState &state, QString &text);       // && ||

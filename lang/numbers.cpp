@@ -1,6 +1,6 @@
 #include "lang/numbers.h"
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 

@@ -1,6 +1,6 @@
 #include "lang/sentences.h"
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 

@@ -1,7 +1,7 @@
 #include "model/boxtypeindex.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 #include <algorithm>
 #include <functional>
@@ -51,5 +51,5 @@ void buildBoxTypeIndex(SimState &state)
         if (!positions.isEmpty())
             lines << positionsLine(type, positions);
     }
-    showInOutputPane(state, lines);
+    showInOutputPane(state.log, lines);
 }

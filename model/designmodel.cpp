@@ -1,6 +1,6 @@
 #include "model/designmodel.h"
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 void rebuildTextMatrices(DesignModel &model)
 {

@@ -2,19 +2,13 @@
 // The tables that describe the diagram as read from a .vdo file, the indexes derived
 // from them, and the pending-line lists of the reader.
 
+#include "core/limits.h"
+
 #include <QList>
 #include <QMultiMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-// Fixed room of the design tables: a design that does not fit is refused, never
-// written outside them.
-constexpr int kMaxBoxes = 300;
-constexpr int kTextRows = 50;
-constexpr int kTextUpRows = 10;
-constexpr int kTextDownRows = 50;
-constexpr int kStateRows = 100;
 
 // The kinds the declarative simulation gives a diagram (an entry of parentKinds).
 inline const QString kDesignKind = QStringLiteral("Design");

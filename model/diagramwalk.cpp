@@ -1,7 +1,7 @@
 #include "model/diagramwalk.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/hierarchy.h"
 
 namespace {
@@ -101,7 +101,7 @@ DiagramWalk::Outcome DiagramWalk::walk(int root)
         // flags. Entering a box again with no box newly visited and nothing recorded
         // since its last entry means the walk would go round the same loop for ever.
         if (!markVisited(to) && m_enteredAt.at(to) == progress()) {
-            logMessage(m_state,
+            logMessage(m_state.log,
                        QStringLiteral("ERROR!\t Bucle sin fin en el diagrama del padre con ID: %1")
                            .arg(boxIdAt(m, root)),
                        LogError);

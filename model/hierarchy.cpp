@@ -1,7 +1,7 @@
 #include "model/hierarchy.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/diagramwalk.h"
 
 #include <QSet>
@@ -38,7 +38,7 @@ protected:
         if (!isStateType(boxTypeAt(m, to)))
             return true;
         if (m_row >= kStateRows) {
-            logMessage(m_state,
+            logMessage(m_state.log,
                        QStringLiteral("ERROR!\t Demasiados estados en el diagrama del padre con ID: %1")
                            .arg(m.parentIds.value(m_column)),
                        LogError);
@@ -92,7 +92,7 @@ int findBoxById(SimState &state, qint32 id)
         if (ids.at(pos) == id)
             return pos;
     }
-    logMessage(state, QStringLiteral("WARNING!\t Hijo no encontrado con ID: %1").arg(id), LogWarning);
+    logMessage(state.log, QStringLiteral("WARNING!\t Hijo no encontrado con ID: %1").arg(id), LogWarning);
     return -1;
 }
 
@@ -114,9 +114,9 @@ void findParentBoxes(SimState &state)
         }
     }
     if (m.parentIds.isEmpty())
-        logMessage(state, QStringLiteral("WARNING!\t No hay boxes padre"), LogWarning);
+        logMessage(state.log, QStringLiteral("WARNING!\t No hay boxes padre"), LogWarning);
 
-    showInOutputPane(state, {QStringLiteral(" "),
+    showInOutputPane(state.log, {QStringLiteral(" "),
                              QStringLiteral("//-------------- ID's de los BOXES PADRES--------------//"),
                              QStringLiteral("Id Padres: ") + joinNumbers(m.parentIds),
                              QStringLiteral("It Padres: ") + joinNumbers(m.parentIts)});
@@ -159,5 +159,5 @@ void reportHeadersAndStates(SimState &state)
             line += QString::number(cellAt(m.stateIts, row, col)) + QLatin1Char('\t');
         lines << line;
     }
-    showInOutputPane(state, lines);
+    showInOutputPane(state.log, lines);
 }

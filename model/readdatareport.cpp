@@ -1,7 +1,7 @@
 #include "model/readdatareport.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 namespace {
 
@@ -50,6 +50,6 @@ void reportReadData(SimState &state)
     addMatrix(lines, QStringLiteral(" - Matriz de TEXT: "), m.textMatrix, boxes);
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT UP: "), m.textUpMatrix, boxes);
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT DOWN: "), m.textDownMatrix, boxes);
-    showInOutputPane(state, lines);
+    showInOutputPane(state.log, lines);
     lines.clear();
 }

@@ -1,7 +1,7 @@
 #include "model/reader.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/lexer.h"
 #include "model/readerkeywords.h"
 
@@ -86,10 +86,10 @@ private:
     }
     void flushTrace()
     {
-        showInProcessPane(state, m.readerLines);
+        showInProcessPane(state.log, m.readerLines);
         m.readerLines.clear();
     }
-    void error(const QString &text) { logMessage(state, text, LogError); }
+    void error(const QString &text) { logMessage(state.log, text, LogError); }
 
     void echoComment();
     void readPage();
@@ -111,7 +111,7 @@ private:
 void Reader::echoComment()
 {
     if (scanToken(line, false) == TokComment)
-        showInProcessPane(state, {line});
+        showInProcessPane(state.log, {line});
 }
 
 void Reader::readAll()
@@ -389,21 +389,21 @@ bool Reader::storeCell(TextMatrix &matrix, int rows, int &row, const QString &te
 
 void LecturaArchivo(SimState &state, const QString &path)
 {
-    showInProcessPane(state, {QStringLiteral("//Leyendo, interpretando y guardando el archivo de texto en la memoria..."),
+    showInProcessPane(state.log, {QStringLiteral("//Leyendo, interpretando y guardando el archivo de texto en la memoria..."),
                               kRule});
-    showInOutputPane(state, {QStringLiteral("//--------------------------ARCHIVO DE SALIDA----------------------------//")});
+    showInOutputPane(state.log, {QStringLiteral("//--------------------------ARCHIVO DE SALIDA----------------------------//")});
     resetDesignModel(state);
     state.model.boxCount = 0;
     rebuildTextMatrices(state.model);
     // The reset also empties the error list, so a failure to open the output file, found
     // just before, is recorded again: the summary must still show it.
     if (state.log.outputOpenFailed)
-        logMessage(state, kOutputOpenError, LogError);
+        logMessage(state.log, kOutputOpenError, LogError);
 
     QFile file(path);
     const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
     if (!opened)
-        logMessage(state, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
+        logMessage(state.log, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
     Reader reader(state, opened ? &file : nullptr);
     reader.readAll();
 }

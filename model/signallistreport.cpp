@@ -1,7 +1,7 @@
 #include "model/signallistreport.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ QString kindItem(const QString &heading, const QStringList &names, const QString
 void reportSignalList(SimState &state)
 {
     const SignalTable &t = state.signalTable;
-    showInOutputPane(state, {
+    showInOutputPane(state.log, {
         QStringLiteral("//----------------------------- Lista de signals -------------------------------//"),
         kindItem(QStringLiteral(" - Inputs:\n"), t.inputNames, t.inputTiming, t.inputRanges),
         kindItem(QStringLiteral(" - Outputs:\n"), t.outputNames, t.outputTiming, t.outputRanges),

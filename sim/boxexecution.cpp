@@ -1,7 +1,7 @@
 #include "sim/boxexecution.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/diagramwalk.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
@@ -120,7 +120,7 @@ void executeConditionalOps(SimState &state, int w, Timing timing)
         entry += QString::number(state.registers.exprValue);
     if (outcome == Outcome::Unreadable) {
         entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n");
-        logMessage(state,
+        logMessage(state.log,
                    sync ? QStringLiteral("Error! Decision mal interpretada en CondSyncOps del diseño")
                         : QStringLiteral("Error! Decision mal interpretada en CondAsyncOps del diseño"),
                    LogError);
@@ -131,10 +131,10 @@ void executeConditionalOps(SimState &state, int w, Timing timing)
         executeLines(state, state.model.textDownMatrix, kTextDownRows, w, timing, false);
 }
 
-void notSupported(SimState &state, const QString &message, int kind)
+void notSupported(SimState &state, const QString &message, LogKind kind)
 {
     state.simulation.loop.logEntry += kNotSupported;
-    logMessage(state, message, kind);
+    logMessage(state.log, message, kind);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "sim/cycleloop.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "sim/cyclevalues.h"
 #include "sim/designwalk.h"
 #include "sim/snapshots.h"
@@ -54,7 +54,7 @@ void settle(SimState &state, int designColumn)
         loop.logEntry += QStringLiteral("\t\tCAMBIA EN EL CICLO: ") + cycle + QStringLiteral("\n\n");
         ++sim.changedPasses;
         if (sim.changedPasses >= kMaxChangedPasses) {
-            logMessage(state, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
+            logMessage(state.log, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
             return;
         }
         if (loop.cycleLogFull())
@@ -77,7 +77,7 @@ bool clockEdge(SimState &state)
     table.current = table.next;
     if (table.simCycle < kLastSimulationRow)
         return true;
-    logMessage(state,
+    logMessage(state.log,
                QStringLiteral("Error! Simulacion detenida en el ciclo %1: ultima fila de la tabla de simulacion")
                    .arg(kLastSimulationRow),
                LogError);
@@ -94,7 +94,7 @@ void runSimulationCycles(SimState &state)
     const QVector<int> testBenches = columnsOfKind(state.model, kTestBenchKind);
     const QVector<int> designs = columnsOfKind(state.model, kDesignKind);
     if (testBenches.isEmpty()) {
-        logMessage(state, kNoTestBench, LogWarning);
+        logMessage(state.log, kNoTestBench, LogWarning);
         return;
     }
     loop.cycleLog << kCycleHeading;
@@ -114,7 +114,7 @@ void runSimulationCycles(SimState &state)
             handleDesign(state, column);
         settle(state, designs.isEmpty() ? -1 : designs.last());
         if (loop.cycleLogFull()) {
-            logMessage(state, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
+            logMessage(state.log, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
                                   .arg(table.simCycle),
                        LogError);
             break;
@@ -122,6 +122,6 @@ void runSimulationCycles(SimState &state)
         if (loop.simulationEnded || !clockEdge(state))
             break;
     }
-    showInProcessPane(state, loop.cycleLog);
+    showInProcessPane(state.log, loop.cycleLog);
     loop.logEntry.clear();
 }

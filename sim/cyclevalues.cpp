@@ -1,6 +1,6 @@
 #include "sim/cyclevalues.h"
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/lexer.h"
 
 qint32 expressionResult(const EvaluatorRegisters &r)

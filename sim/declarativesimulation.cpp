@@ -1,7 +1,7 @@
 #include "sim/declarativesimulation.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/declarations.h"
 #include "model/diagramwalk.h"
 
@@ -41,7 +41,7 @@ struct DeclarativeRun {
     }
     void flush()
     {
-        showInOutputPane(state, pending);
+        showInOutputPane(state.log, pending);
         pending.clear();
     }
 };
@@ -85,7 +85,7 @@ protected:
 
     void connectorUnmatched() override
     {
-        logMessage(m_state, QStringLiteral("WARNING!\t No hay State con el mismo nombre;"), LogError);
+        logMessage(m_state.log, QStringLiteral("WARNING!\t No hay State con el mismo nombre;"), LogError);
     }
 
 private:
@@ -109,7 +109,7 @@ QString declareDiagram(DeclarativeRun &run, int root)
     };
     bool reachedConnector = false;
     for (const Mode &mode : modes) {
-        showInOutputPane(run.state, {QStringLiteral("PADRE: ") + boxLinksText(run.state.model, root)});
+        showInOutputPane(run.state.log, {QStringLiteral("PADRE: ") + boxLinksText(run.state.model, root)});
         run.pending << mode.line;
         if (!mode.typeName.isEmpty())
             run.modeTypeName = mode.typeName;
@@ -137,8 +137,8 @@ QString declareDiagram(DeclarativeRun &run, int root)
 void runDeclarativeSimulation(SimState &state)
 {
     const QString heading = QStringLiteral("\n//--------------SIMULACION DECLARATIVA-----------------//");
-    showInProcessPane(state, {heading});
-    showInOutputPane(state, {heading});
+    showInProcessPane(state.log, {heading});
+    showInOutputPane(state.log, {heading});
 
     DeclarativeRun run{state, {}, {}, {}};
     const QVector<qint32> parents = state.model.parentIts;

@@ -1,7 +1,7 @@
 #include "sim/designwalk.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/diagramwalk.h"
 #include "sim/boxexecution.h"
 #include "sim/cyclevalues.h"
@@ -101,7 +101,7 @@ void backAtStart(CycleLoopState &loop)
 
 void interrupted(SimState &state, int from, qint32 link)
 {
-    logMessage(state,
+    logMessage(state.log,
                QStringLiteral("Error! Recorrido del diseño interrumpido en la caja con ID: %1 (enlace %2)")
                    .arg(boxIdAt(state.model, from))
                    .arg(link),

@@ -1,7 +1,7 @@
 #include "sim/events.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/diagramwalk.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
@@ -42,7 +42,7 @@ void readChangeLine(SimState &state, QString text)
     skipOperator(text, TokLe);
     const qint32 value = evaluateWrittenValue(state, text);
     if (!isChangeable(state.signalTable, name)) {
-        logMessage(state, QStringLiteral("Error! Evento sobre una señal que no es output, inout o wire: ") + name,
+        logMessage(state.log, QStringLiteral("Error! Evento sobre una señal que no es output, inout o wire: ") + name,
                    LogError);
         return;
     }
@@ -57,7 +57,7 @@ void readActivationLine(SimState &state, QString text)
     skipOperator(text, TokEq);
     const qint32 value = evaluateWrittenValue(state, text);
     if (name.isEmpty() || !state.signalTable.inputNames.contains(name)) {
-        logMessage(state, QStringLiteral("Error! Evento activado por una señal que no es input: ") + name, LogError);
+        logMessage(state.log, QStringLiteral("Error! Evento activado por una señal que no es input: ") + name, LogError);
         return;
     }
     state.model.eventActivationSignals << name;
@@ -143,7 +143,7 @@ void reportEventList(SimState &state)
 {
     const DesignModel &m = state.model;
     showInOutputPane(
-        state,
+        state.log,
         {QStringLiteral("\n//----------------------------- Lista de eventos -------------------------------//"),
          joinEntries(QStringLiteral(" - Signal activacion:\t"), m.eventActivationSignals),
          joinEntries(QStringLiteral(" - Valor activacion:\t"), m.eventActivationValues),
@@ -153,7 +153,7 @@ void reportEventList(SimState &state)
 
 void analyseEvents(SimState &state)
 {
-    showInProcessPane(state, {QStringLiteral("\n//--------------Analizador Eventos--------------//")});
+    showInProcessPane(state.log, {QStringLiteral("\n//--------------Analizador Eventos--------------//")});
     const DesignModel &m = state.model;
     SignalTable &table = state.signalTable;
     QStringList lines;
@@ -172,5 +172,5 @@ void analyseEvents(SimState &state)
             setEverywhere(table, m.eventChangeSignals.at(k), m.eventChangeValues.at(k));
     }
     lines << QStringLiteral("\t");
-    showInProcessPane(state, lines);
+    showInProcessPane(state.log, lines);
 }

@@ -1,7 +1,7 @@
 #include "sim/presimulation.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "model/diagramwalk.h"
@@ -64,10 +64,10 @@ void setInputValue(SimState &state, int input, qint32 value)
         inputs[input] = value;
 }
 
-void notImplemented(Presimulation &run, const QString &message, int kind)
+void notImplemented(Presimulation &run, const QString &message, LogKind kind)
 {
     run.chainLine += kNotImplemented;
-    logMessage(run.state, message, kind);
+    logMessage(run.state.log, message, kind);
 }
 
 // «[PREFIX.]CLOCK = 20 NS»: the clock input takes the cycle time as its value.
@@ -167,7 +167,7 @@ void readDefaultValues(Presimulation &run, int pos)
         scanToken(text, true);
         const qint32 value = expressionResult(state.registers);
         if (name.isEmpty() || !state.signalTable.isDeclared(name)) {
-            logMessage(state, QStringLiteral("Error! Valor por defecto de una señal no declarada: ") + name, LogError);
+            logMessage(state.log, QStringLiteral("Error! Valor por defecto de una señal no declarada: ") + name, LogError);
             continue;
         }
         sim.defaultSignalNames << name;
@@ -247,7 +247,7 @@ void walkHeaderChain(Presimulation &run, int column, bool testBench)
     for (int pos = nextBox(state, m.parentIts.value(column, -1)); pos >= 0 && pos != firstState;
          pos = nextBox(state, pos)) {
         if (++steps > boxes) {
-            logMessage(state,
+            logMessage(state.log,
                        QStringLiteral("Error! Cadena de cabecera sin fin. Padre ID: %1").arg(m.parentIds.value(column)),
                        LogError);
             break;
@@ -288,8 +288,8 @@ void createSimulationTable(SimState &state)
 void runOperativeSimulation(SimState &state)
 {
     const QStringList banner{QStringLiteral("\n//--------------SIMULACION OPERATIVA-----------------//")};
-    showInProcessPane(state, banner);
-    showInOutputPane(state, banner);
+    showInProcessPane(state.log, banner);
+    showInOutputPane(state.log, banner);
     buildStateTable(state);
     reportHeadersAndStates(state);
     runPresimulation(state);
@@ -322,5 +322,5 @@ void runPresimulation(SimState &state)
 
     // The trace comes after what the events and the snapshot showed.
     run.trace << run.chainLine;
-    showInProcessPane(state, run.trace);
+    showInProcessPane(state.log, run.trace);
 }

@@ -1,18 +1,10 @@
 #pragma once
 // What the operative simulation keeps between its steps.
 
+#include "core/limits.h"
+
 #include <QStringList>
 #include <QVector>
-
-constexpr int kSimulationRows = 301;  // cycles 0 to 300
-constexpr int kLastSimulationRow = kSimulationRows - 1;
-
-// Consecutive changing walks after which the settling gives up on a cycle.
-constexpr int kMaxChangedPasses = 1000;
-
-// Room of the cycle log, in characters. Every box a walk passes adds to the log, so this
-// also bounds the work of a run whose settling keeps walking long loops cycle after cycle.
-constexpr qint64 kMaxCycleLogLength = 32 * 1000 * 1000;
 
 // State of the cycle loop: created when the loop starts, read and written by the
 // test-bench step and the design walk, dropped with the next loop.

@@ -1,7 +1,7 @@
 #include "sim/snapshots.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void snapshot(SimState &state, qint32 cycle, const QString &heading, Generation 
             lines << line;
         }
     }
-    showInProcessPane(state, lines);
+    showInProcessPane(state.log, lines);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "sim/tablereport.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 namespace {
 
@@ -58,6 +58,6 @@ void reportSimulationTable(SimState &state)
         pane << paneLine;
         file << fileLine;
     }
-    showInOutputPaneOnly(state, pane);
-    writeLinesToOutput(state, file);
+    showInOutputPaneOnly(state.log, pane);
+    writeLinesToOutput(state.log, file);
 }

@@ -1,7 +1,7 @@
 #include "sim/testbenchstep.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "model/diagramwalk.h"
@@ -205,7 +205,7 @@ void endWithoutEndState(SimState &state)
     CycleLoopState &loop = state.simulation.loop;
     loop.tbStateCycle = 1;
     loop.simulationEnded = true;
-    logMessage(state,
+    logMessage(state.log,
                QStringLiteral("WARNING!\t El test bench termina sin estado end simulation. CICLO: ")
                    + number(state.signalTable.simCycle),
                LogWarning);

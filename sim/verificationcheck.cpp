@@ -1,7 +1,7 @@
 #include "sim/verificationcheck.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 #include <QHash>
 
@@ -40,7 +40,7 @@ VerificationTotals checkVerifications(SimState &state)
         const QString &name = m.verifyVariables.at(k);
         const qint32 expected = m.verifyValues.at(k);
         if (cycle < 0 || cycle > kLastSimulationRow) {
-            logMessage(state,
+            logMessage(state.log,
                        QStringLiteral("WARNING!\t Verificacion fuera de la tabla de simulacion. Ciclo: ")
                            + QString::number(cycle) + QStringLiteral(", Señal: ") + name,
                        LogWarning);
@@ -63,8 +63,8 @@ VerificationTotals checkVerifications(SimState &state)
             }
         }
     }
-    showInProcessPane(state, lines);
-    showInOutputPane(state, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//\n")
+    showInProcessPane(state.log, lines);
+    showInOutputPane(state.log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//\n")
                              + QStringLiteral("Verificaciones correctas: %1\nVerificaciones erroneas: %2")
                                    .arg(totals.correct)
                                    .arg(totals.wrong)});

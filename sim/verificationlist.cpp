@@ -1,7 +1,7 @@
 #include "sim/verificationlist.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 #include <QHash>
 #include <QPair>
@@ -48,5 +48,5 @@ void reportVerificationList(SimState &state)
     const QString table = numbersRow(QStringLiteral("Ciclo de actuacion:  \t  "), m.verifyCycles) + names
                           + numbersRow(QStringLiteral("\nValor a verificar:    \t  "), m.verifyValues);
 
-    showInOutputPane(state, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//"), table});
+    showInOutputPane(state.log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//"), table});
 }

@@ -2,7 +2,7 @@
 // Fills the design tables by hand, the way the reader leaves them after reading a file,
 // for tests of the stages that come after the reader.
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/designmodel.h"
 
 #include <QMetaType>

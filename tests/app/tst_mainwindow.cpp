@@ -7,7 +7,7 @@
 #include "app/linepanemodel.h"
 #include "app/mainwindow.h"
 #include "app/waveformview.h"
-#include "core/runresults.h"
+#include "results/runresults.h"
 #include "testmain.h"
 
 #include <QAbstractButton>

@@ -4,9 +4,9 @@
 
 #include "app/batchrunner.h"
 #include "app/multirunner.h"
-#include "core/junitexport.h"
-#include "core/runresults.h"
-#include "core/vcdexport.h"
+#include "results/junitexport.h"
+#include "results/runresults.h"
+#include "results/vcdexport.h"
 #include "testmain.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 // (NAME.out and NAME.process; "@DESIGN@" in the latter stands for the design's path).
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/simstate.h"
+#include "run/rundriver.h"
+#include "run/simstate.h"
 #include "testmain.h"
 
 #include <QDir>

@@ -1,30 +1,17 @@
-// The message log and the run driver: what a run shows, in which order, and what
-// reaches the output file.
+// The message log: what it records, the summary it shows, and what reaches the output
+// file.
 
 #include "core/messagelog.h"
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/simstate.h"
 #include "testmain.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// The output file holds the output pane line for line, except the simulation table,
-// whose file layout pads its tabs. A design without signals, in which no cycle is
-// simulated, has only the table's cycle heading for cycles 0 and 1.
-QByteArray withPaddedTable(QByteArray paneText)
-{
-    return paneText.replace("\n\t[0]\t[1]\t\n", "\n\t\t[0]\t\t[1]\t\t\n");
-}
-
-
 const QString kHeader = QStringLiteral("\n//-------------- WARNINGS Y ERRORES --------------//");
-const QString kRule = QStringLiteral("---------------------------------------------");
 
 QStringList summary(const QStringList &messages, int warnings, int errors)
 {
@@ -39,24 +26,6 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// What the output file must hold for a list of output-pane items.
-QByteArray asFileText(const QStringList &items)
-{
-    QByteArray text;
-    for (const QString &item : items)
-        text += item.toUtf8() + '\n';
-    return text;
-}
-
-QString writeDesign(const QTemporaryDir &dir, const QString &name)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("");  // a design without boxes: the stages have nothing to report
-    return path;
-}
-
 } // namespace
 
 class TestMessageLog : public QObject {
@@ -64,149 +33,74 @@ class TestMessageLog : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_startDir;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        m_startDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_startDir); }
 
     void summaryListsWarningsThenErrorsThenCounts()
     {
         MemorySink sink;
-        SimState state(&sink);
-        logMessage(state, QStringLiteral("Warning! A"), LogWarning);
-        logMessage(state, QStringLiteral("Error! E"), LogError);
-        logMessage(state, QStringLiteral("WARNING! B"), LogWarning);
+        MessageLog log(&sink);
+        logMessage(log, QStringLiteral("Warning! A"), LogWarning);
+        logMessage(log, QStringLiteral("Error! E"), LogError);
+        logMessage(log, QStringLiteral("WARNING! B"), LogWarning);
         QVERIFY(sink.output.isEmpty());  // recorded messages wait for the summary
 
-        logMessage(state, QString(), LogSummary);
+        logMessage(log, QString(), LogSummary);
         QCOMPARE(sink.output, summary({"Warning! A", "WARNING! B", "Error! E"}, 2, 1));
     }
 
     void kindNotTextDecidesTheCount()
     {
         MemorySink sink;
-        SimState state(&sink);
-        logMessage(state, QStringLiteral("Error! counted as a warning"), LogWarning);
-        logMessage(state, QStringLiteral("Warning! counted as an error"), LogError);
-        logMessage(state, QStringLiteral("ignored"), LogSummary);
+        MessageLog log(&sink);
+        logMessage(log, QStringLiteral("Error! counted as a warning"), LogWarning);
+        logMessage(log, QStringLiteral("Warning! counted as an error"), LogError);
+        logMessage(log, QStringLiteral("ignored"), LogSummary);
         QCOMPARE(sink.output, summary({"Error! counted as a warning", "Warning! counted as an error"}, 1, 1));
     }
 
     void summaryOfAnEmptyLogStillHasHeaderAndCounts()
     {
         MemorySink sink;
-        SimState state(&sink);
-        logMessage(state, QString(), LogSummary);
+        MessageLog log(&sink);
+        logMessage(log, QString(), LogSummary);
         QCOMPARE(sink.output, summary({}, 0, 0));
     }
 
     void summaryLeavesTheListsAsTheyAre()
     {
         MemorySink sink;
-        SimState state(&sink);
-        logMessage(state, QStringLiteral("Error! once"), LogError);
-        logMessage(state, QString(), LogSummary);
-        logMessage(state, QString(), LogSummary);
-        QCOMPARE(state.log.errorList, QStringList{"Error! once"});
+        MessageLog log(&sink);
+        logMessage(log, QStringLiteral("Error! once"), LogError);
+        logMessage(log, QString(), LogSummary);
+        logMessage(log, QString(), LogSummary);
+        QCOMPARE(log.errorList, QStringList{"Error! once"});
         QCOMPARE(sink.output, summary({"Error! once"}, 0, 1) + summary({"Error! once"}, 0, 1));
     }
 
     void unknownKindsChangeNothing()
     {
         MemorySink sink;
-        SimState state(&sink);
+        MessageLog log(&sink);
         for (int kind : {-1, 3, 4, 100})
-            logMessage(state, QStringLiteral("Error! no"), kind);
-        QVERIFY(state.log.errorList.isEmpty());
-        QVERIFY(state.log.warningList.isEmpty());
+            logMessage(log, QStringLiteral("Error! no"), static_cast<LogKind>(kind));
+        QVERIFY(log.errorList.isEmpty());
+        QVERIFY(log.warningList.isEmpty());
         QVERIFY(sink.output.isEmpty());
         QVERIFY(sink.process.isEmpty());
-    }
-
-    void runShowsHeaderCycleCountAndSummary()
-    {
-        MemorySink sink;
-        SimState state(&sink);
-        const QString design = writeDesign(m_dir, QStringLiteral("one.vdo"));
-        runSimulation(state, design);
-
-        // The driver's own lines frame what the stages show.
-        QCOMPARE(sink.process.mid(0, 3), (QStringList{"//Simulando el archivo con direccion: ", design, kRule}));
-        QCOMPARE(sink.process.last(), QStringLiteral("\nNumero de ciclos de simulacion: 1"));
-        QCOMPARE(sink.output.first(), QStringLiteral("//--------------------------ARCHIVO DE SALIDA----------------------------//"));
-        const QStringList tail = summary(state.log.warningList, state.log.warningList.size(), 0);
-        QCOMPARE(sink.output.mid(sink.output.size() - tail.size()), tail);
-        QCOMPARE(sink.statuses, QStringList{"Simulando el archivo seleccionado"});
-        QCOMPARE(state.simulatedFileName, design);
-        QCOMPARE(readAll(QStringLiteral("OutFileSimulation.txt")), withPaddedTable(asFileText(sink.output)));
-        QVERIFY(!state.log.outputFile.isOpen());
-    }
-
-    // The reader's reset leaves the cycle counter alone; the operative stage starts it
-    // again from 0 and leaves it at 1 when no cycle is simulated.
-    void runReportsTheCycleCounterOfThisRun()
-    {
-        MemorySink sink;
-        SimState state(&sink);
-        state.signalTable.simCycle = 17;
-        runSimulation(state, writeDesign(m_dir, QStringLiteral("one.vdo")));
-        QCOMPARE(sink.process.last(), QStringLiteral("\nNumero de ciclos de simulacion: 1"));
-    }
-
-    void secondRunOverwritesTheFileAndClearsBothPanes()
-    {
-        MemorySink sink;
-        SimState state(&sink);
-        sink.output << QStringLiteral("stale output");
-        sink.process << QStringLiteral("stale trace");
-        QFile stale(QStringLiteral("OutFileSimulation.txt"));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.write(QByteArray(5000, 'x'));
-        stale.close();
-
-        runSimulation(state, writeDesign(m_dir, QStringLiteral("first.vdo")));
-        logMessage(state, QStringLiteral("Error! between runs"), LogError);
-        const QString second = writeDesign(m_dir, QStringLiteral("second.vdo"));
-        runSimulation(state, second);
-
-        QCOMPARE(sink.process.count(QStringLiteral("//Simulando el archivo con direccion: ")), 1);
-        QCOMPARE(sink.process.at(1), second);
-        QCOMPARE(sink.output.count(sink.output.first()), 1);
-        QVERIFY(state.log.errorList.isEmpty());  // the reset emptied the error list
-        QCOMPARE(readAll(QStringLiteral("OutFileSimulation.txt")), withPaddedTable(asFileText(sink.output)));
-    }
-
-    void outputFileThatCannotBeOpenedIsReportedAndTheRunGoesOn()
-    {
-        MemorySink sink;
-        SimState state(&sink);
-        const QString unwritable = m_dir.filePath(QStringLiteral("no/such/dir/out.txt"));
-        state.log.outputFile.setFileName(unwritable);
-        runSimulation(state, writeDesign(m_dir, QStringLiteral("one.vdo")));
-
-        QCOMPARE(sink.process.last(), QStringLiteral("\nNumero de ciclos de simulacion: 1"));
-        QCOMPARE(state.log.errorList, QStringList{"Error! Fallo al abrir el archivo de salida"});
-        QCOMPARE(sink.output.last(), QStringLiteral("Numero de Errores: 1"));
-        QVERIFY(!QFile::exists(unwritable));
     }
 
     void outputFileReceivesItemsWithLineFeedsUnchanged()
     {
         MemorySink sink;
-        SimState state(&sink);
+        MessageLog log(&sink);
         const QString path = m_dir.filePath(QStringLiteral("direct.txt"));
-        state.log.outputFile.setFileName(path);
-        QVERIFY(state.log.outputFile.open(QIODevice::WriteOnly | QIODevice::Text));
-        showInOutputPane(state, {QStringLiteral("\nprimera"), QStringLiteral("se\xf1" "al\tvalor")});
-        showInProcessPane(state, {QStringLiteral("never in the file")});
-        state.log.outputStream.flush();
-        state.log.outputFile.close();
+        log.outputFile.setFileName(path);
+        QVERIFY(log.outputFile.open(QIODevice::WriteOnly | QIODevice::Text));
+        showInOutputPane(log, {QStringLiteral("\nprimera"), QStringLiteral("se\xf1" "al\tvalor")});
+        showInProcessPane(log, {QStringLiteral("never in the file")});
+        log.outputStream.flush();
+        log.outputFile.close();
 
         QCOMPARE(readAll(path), QByteArray("\nprimera\nse\xc3\xb1" "al\tvalor\n"));
         QCOMPARE(sink.output.size(), 2);

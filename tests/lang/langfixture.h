@@ -3,7 +3,7 @@
 // to read what the box-text analysis left behind.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 #include <QStringList>
 #include <memory>

@@ -2,7 +2,7 @@
 // types, listing the positions of its boxes from the last to the first.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/boxtypeindex.h"
 #include "testmain.h"
 

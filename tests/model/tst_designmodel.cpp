@@ -2,7 +2,7 @@
 // run, and the text matrices rebuilt full of "null".
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/designmodel.h"
 #include "model/reader.h"
 #include "testmain.h"
@@ -177,8 +177,8 @@ private slots:
         empty.close();
         SimState s;
         s.log.outputOpenFailed = true;
-        logMessage(s, kOutputOpenError, LogError);
-        logMessage(s, QStringLiteral("Warning! old"), LogWarning);
+        logMessage(s.log, kOutputOpenError, LogError);
+        logMessage(s.log, QStringLiteral("Warning! old"), LogWarning);
         LecturaArchivo(s, path);
         QCOMPARE(s.log.errorList, QStringList{"Error! Fallo al abrir el archivo de salida"});
         QVERIFY(s.log.warningList.isEmpty());

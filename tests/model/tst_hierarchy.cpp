@@ -2,7 +2,7 @@
 // boxes met by walking each diagram, and the report of both.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
 #include "testmain.h"

@@ -2,7 +2,7 @@
 // matrices that hold text, one column per box.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/readdatareport.h"
 #include "testmain.h"
 

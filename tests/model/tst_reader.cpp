@@ -3,7 +3,7 @@
 // the file format.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/reader.h"
 #include "testmain.h"
 

@@ -2,7 +2,7 @@
 // inouts) holding a line per signal with its name, timing and range.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/signallistreport.h"
 #include "testmain.h"
 

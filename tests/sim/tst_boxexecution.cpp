@@ -2,7 +2,7 @@
 // texts, decisions choosing a link, conditional operation boxes, and the boxes that are
 // not supported.
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "designbuilder.h"
 #include "sim/boxexecution.h"
 #include "testmain.h"

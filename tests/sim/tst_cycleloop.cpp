@@ -2,8 +2,8 @@
 // the clock edge, the settling of asynchronous changes and the ways the loop ends.
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/simstate.h"
+#include "run/rundriver.h"
+#include "run/simstate.h"
 #include "testmain.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 // they reach the output pane, and the messages recorded up to there.
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/simstate.h"
+#include "run/rundriver.h"
+#include "run/simstate.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
 #include "model/readdatareport.h"

@@ -3,7 +3,7 @@
 // of each walk, and the kind each diagram is given.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
 #include "sim/declarativesimulation.h"

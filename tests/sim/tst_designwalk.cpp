@@ -2,7 +2,7 @@
 // state, the boxes executed on the way, and how the design position follows the state
 // reached, through connectors too; and how a walk that cannot reach its stop ends.
 
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "designbuilder.h"
 #include "sim/designwalk.h"
 #include "testmain.h"

@@ -3,7 +3,7 @@
 // the copy of the current values into the next ones.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "designbuilder.h"
 #include "sim/testbenchstep.h"
 #include "testmain.h"

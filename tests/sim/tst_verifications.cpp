@@ -2,7 +2,7 @@
 // verification check against the simulation table.
 
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "sim/verificationcheck.h"
 #include "sim/verificationlist.h"
 #include "testmain.h"

@@ -1,8 +1,8 @@
-#include "core/rundriver.h"
+#include "run/rundriver.h"
 
 #include "core/messagelog.h"
 #include "core/panesink.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
 #include "model/readdatareport.h"
@@ -71,16 +71,16 @@ void runSimulation(SimState &state, const QString &path)
     state.simulatedFileName = path;
     state.log.outputOpenFailed = !openOutputFile(state);
     if (state.log.outputOpenFailed)
-        logMessage(state, kOutputOpenError, LogError);
+        logMessage(state.log, kOutputOpenError, LogError);
     showStatus(state, QStringLiteral("Simulando el archivo seleccionado"));
     clearPanes(state);
-    showInProcessPane(state, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
+    showInProcessPane(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
 
     runStages(state, path);
 
-    showInProcessPane(state, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
+    showInProcessPane(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
                                   .arg(state.signalTable.simCycle)});
-    logMessage(state, QString(), LogSummary);
+    logMessage(state.log, QString(), LogSummary);
     state.model.traceLines.clear();
     closeOutputFile(state);
 }

@@ -2,10 +2,10 @@
 // do not fit, changes only, and a round trip through GTKWave's own converters.
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
-#include "core/vcdexport.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
+#include "results/vcdexport.h"
 #include "testmain.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 // leaves in the state.
 
 #include "core/panesink.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
 #include "testmain.h"
 
 #include <QDir>

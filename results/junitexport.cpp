@@ -1,7 +1,7 @@
-#include "core/junitexport.h"
+#include "results/junitexport.h"
 
 #include "core/messagelog.h"
-#include "core/runresults.h"
+#include "results/runresults.h"
 
 #include <QSaveFile>
 #include <QXmlStreamWriter>

@@ -2,10 +2,10 @@
 // wrong verification, an error per recorded error, the warnings as output, everything
 // escaped, and a document xmllint accepts.
 
-#include "core/junitexport.h"
-#include "core/rundriver.h"
-#include "core/runresults.h"
-#include "core/simstate.h"
+#include "results/junitexport.h"
+#include "run/rundriver.h"
+#include "results/runresults.h"
+#include "run/simstate.h"
 #include "testmain.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "core/runresults.h"
+#include "results/runresults.h"
 
 #include "core/messagelog.h"
-#include "core/simstate.h"
+#include "run/simstate.h"
 
 #include <QFileInfo>
 

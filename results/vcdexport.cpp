@@ -1,6 +1,6 @@
-#include "core/vcdexport.h"
+#include "results/vcdexport.h"
 
-#include "core/runresults.h"
+#include "results/runresults.h"
 
 #include <QSaveFile>
 
