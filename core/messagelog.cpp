@@ -51,3 +51,16 @@ void showInProcessPane(MessageLog &log, const QStringList &lines)
     if (!lines.isEmpty() && log.sink)
         log.sink->appendToProcessPane(lines);
 }
+
+void traceLine(MessageLog &log, const QString &line)
+{
+    log.traceLines << line;
+}
+
+void flushTrace(MessageLog &log)
+{
+    if (log.traceLines.isEmpty())
+        return;
+    showInProcessPane(log, log.traceLines);
+    log.traceLines.clear();
+}

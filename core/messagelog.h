@@ -25,6 +25,9 @@ struct MessageLog {
     QTextStream outputStream{&outputFile};
     bool outputOpenFailed = false;
 
+    // Trace lines of the box-text analysis waiting to be shown in the process pane.
+    QStringList traceLines;
+
     PaneSink *sink = nullptr;  // where lines are shown; not owned
 };
 
@@ -45,3 +48,7 @@ void showInOutputPane(MessageLog &log, const QStringList &lines);
 void showInOutputPaneOnly(MessageLog &log, const QStringList &lines);
 // Shows lines in the process pane only.
 void showInProcessPane(MessageLog &log, const QStringList &lines);
+
+// Pending trace lines: add one, or show them all in the process pane and empty the list.
+void traceLine(MessageLog &log, const QString &line);
+void flushTrace(MessageLog &log);

@@ -5,7 +5,7 @@
 
 #include "core/panesink.h"
 #include "run/simstate.h"
-#include "lang/declarations.h"
+#include "sim/declarations.h"
 #include "lang/sentences.h"
 #include "model/designmodel.h"
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-void declare(SimState &state, int kind, const char *name, qint32 value)
+void declare(SimState &state, SignalKind kind, const char *name, qint32 value)
 {
     state.signalTable.namesOf(kind) << QLatin1String(name);
     state.signalTable.rangesOf(kind) << QStringLiteral(" ");
@@ -25,14 +25,14 @@ void checkSentence(SimState &state, MemorySink &sink, const QString &sentence)
 {
     QString text = sentence;
     sink.process.clear();
-    analyseSentence(state, text);
+    analyseSentence(state.eval(), text);
     // Upper-casing may lengthen a text (ß becomes SS); nothing else may.
     if (text.size() > sentence.toUpper().size())
         abort();
     const QString last = sink.process.isEmpty() ? QString() : sink.process.last();
     if (last != QLatin1String("ANALIZADO TODO") && last != QStringLiteral("NO ANALIZADO: ") + text)
         abort();
-    if (state.registers.nestingDepth != 0 || !state.model.traceLines.isEmpty())
+    if (state.registers.nestingDepth != 0 || !state.log.traceLines.isEmpty())
         abort();
 }
 

@@ -1,9 +1,11 @@
 #include "lang/evaluator.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "lang/evalcontext.h"
+#include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
 #include "lang/numbers.h"
+#include "lang/signaltable.h"
 
 #include <limits>
 
@@ -13,8 +15,8 @@ constexpr qint32 kMinValue = std::numeric_limits<qint32>::min();
 
 // Every routine shows its pending trace lines when it ends, however it ends.
 struct FlushAtEnd {
-    SimState &state;
-    ~FlushAtEnd() { flushTrace(state); }
+    MessageLog &log;
+    ~FlushAtEnd() { flushTrace(log); }
 };
 
 // Counts one open level for as long as it lives.
@@ -24,9 +26,9 @@ struct NestingLevel {
     ~NestingLevel() { --registers.nestingDepth; }
 };
 
-bool gaveUp(const SimState &state)
+bool gaveUp(const EvalContext &ctx)
 {
-    return state.registers.nestingExceeded;
+    return ctx.registers.nestingExceeded;
 }
 
 int peek(QString &text)
@@ -74,9 +76,9 @@ QString spelling(int code)
     }
 }
 
-void traceFound(SimState &state, int code)
+void traceFound(const EvalContext &ctx, int code)
 {
-    traceLine(state, QStringLiteral("Encontrado ") + spelling(code));
+    traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
 }
 
 bool isMultiplicative(int code)
@@ -122,23 +124,23 @@ qint32 wrap(quint32 bits)
 }
 
 // A division with no defined quotient gets a fixed result and says so in the trace.
-qint32 divide(SimState &state, qint32 lhs, qint32 rhs)
+qint32 divide(const EvalContext &ctx, qint32 lhs, qint32 rhs)
 {
     if (rhs == 0) {
-        traceLine(state, QStringLiteral("Division por cero. 0 por defecto"));
+        traceLine(ctx.log, QStringLiteral("Division por cero. 0 por defecto"));
         return 0;
     }
     if (lhs == kMinValue && rhs == -1) {
-        traceLine(state, QStringLiteral("Desbordamiento en la division. Resultado -2147483648"));
+        traceLine(ctx.log, QStringLiteral("Desbordamiento en la division. Resultado -2147483648"));
         return kMinValue;
     }
     return lhs / rhs;
 }
 
-qint32 remainder(SimState &state, qint32 lhs, qint32 rhs)
+qint32 remainder(const EvalContext &ctx, qint32 lhs, qint32 rhs)
 {
     if (rhs == 0) {
-        traceLine(state, QStringLiteral("Resto de division por cero. 0 por defecto"));
+        traceLine(ctx.log, QStringLiteral("Resto de division por cero. 0 por defecto"));
         return 0;
     }
     if (rhs == -1)  // exact, and the most negative value would overflow the hardware
@@ -146,14 +148,14 @@ qint32 remainder(SimState &state, qint32 lhs, qint32 rhs)
     return lhs % rhs;
 }
 
-qint32 arithmetic(SimState &state, int code, qint32 lhs, qint32 rhs)
+qint32 arithmetic(const EvalContext &ctx, int code, qint32 lhs, qint32 rhs)
 {
     switch (code) {
     case TokPlus: return wrap(quint32(lhs) + quint32(rhs));
     case TokMinus: return wrap(quint32(lhs) - quint32(rhs));
     case TokStar: return wrap(quint32(lhs) * quint32(rhs));
-    case TokSlash: return divide(state, lhs, rhs);
-    default: return remainder(state, lhs, rhs);
+    case TokSlash: return divide(ctx, lhs, rhs);
+    default: return remainder(ctx, lhs, rhs);
     }
 }
 
@@ -214,24 +216,24 @@ enum class Operand { None, Value, Group };
 
 // A literal or a signal reference; None when nothing was read (a parameter name, a lone
 // apostrophe, or no primary at all).
-Operand readLeaf(SimState &state, QString &text, int head)
+Operand readLeaf(const EvalContext &ctx, QString &text, int head)
 {
     if (head == TokQuote) {
-        parseNumber(state, text);
+        parseNumber(ctx, text);
         return Operand::None;
     }
     if (isPrimaryStart(head)) {
-        parseNumber(state, text);
+        parseNumber(ctx, text);
         return Operand::Value;
     }
     if (head == TokIdentifier) {
         // A name declared more than once is read once; the lookup takes its last
         // declaration.
-        if (state.signalTable.isDeclared(letterRun(text))) {
-            signalProcess(state, text);
+        if (ctx.signalTable.isDeclared(letterRun(text))) {
+            signalProcess(ctx, text);
             return Operand::Value;
         }
-        parseNumber(state, text);  // a parameter name: swallowed, no value
+        parseNumber(ctx, text);  // a parameter name: swallowed, no value
     }
     return Operand::None;
 }
@@ -243,30 +245,30 @@ void markPlainValue(EvaluatorRegisters &r)
     r.truthResult = false;
 }
 
-Operand readOperand(SimState &state, QString &text, int head)
+Operand readOperand(const EvalContext &ctx, QString &text, int head)
 {
     if (head == TokLBrace) {
-        evalConcatenation(state, text);
+        evalConcatenation(ctx, text);
         return Operand::Value;
     }
     if (head == TokLParen) {
         take(text);
-        evalConditional(state, text);
-        if (gaveUp(state))
+        evalConditional(ctx, text);
+        if (gaveUp(ctx))
             return Operand::None;
         take(text);  // the closing parenthesis is expected here, and not checked
         // The group keeps what its inside was: «(A == 1)» is still a comparison.
         return Operand::Group;
     }
-    const Operand leaf = readLeaf(state, text, head);
+    const Operand leaf = readLeaf(ctx, text, head);
     // A leaf is a plain value, whatever a bit-selection index compared.
-    markPlainValue(state.registers);
+    markPlainValue(ctx.registers);
     return leaf;
 }
 
-void applyUnary(SimState &state, int op, Operand operand)
+void applyUnary(const EvalContext &ctx, int op, Operand operand)
 {
-    EvaluatorRegisters &r = state.registers;
+    EvaluatorRegisters &r = ctx.registers;
     if (operand == Operand::None || op == TokPlus)
         return;
     if (op == TokNot && operand == Operand::Group && r.truthResult) {
@@ -286,32 +288,32 @@ void applyUnary(SimState &state, int op, Operand operand)
 }
 
 // The conditional level proper, inside the nesting bookkeeping of evalConditional.
-void conditionalLevel(SimState &state, QString &text)
+void conditionalLevel(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    evalLogical(state, text);
-    if (gaveUp(state) || peek(text) != TokQuestion)
+    EvaluatorRegisters &r = ctx.registers;
+    evalLogical(ctx, text);
+    if (gaveUp(ctx) || peek(text) != TokQuestion)
         return;
     const bool condition = r.truthValue;
-    traceFound(state, TokQuestion);
+    traceFound(ctx, TokQuestion);
     take(text);
-    traceLine(state, echoText(text));
+    traceLine(ctx.log, echoText(text));
     // Both branches are full conditionals, so a chain groups to the right:
     // «C1 ? X : C2 ? Y : Z» is «C1 ? X : (C2 ? Y : Z)».
-    evalConditional(state, text);
-    if (gaveUp(state))
+    evalConditional(ctx, text);
+    if (gaveUp(ctx))
         return;
     const qint32 first = r.exprValue;
     // The selected branch is a value, not a comparison.
     markPlainValue(r);
     if (scanToken(text, true) != TokColon) {
-        traceLine(state, QStringLiteral("Syntax error: looking for ':'"));
+        traceLine(ctx.log, QStringLiteral("Syntax error: looking for ':'"));
         r.exprValue = first;
         return;
     }
-    traceFound(state, TokColon);
-    evalConditional(state, text);
-    if (gaveUp(state))
+    traceFound(ctx, TokColon);
+    evalConditional(ctx, text);
+    if (gaveUp(ctx))
         return;
     if (condition)
         r.exprValue = first;
@@ -320,20 +322,6 @@ void conditionalLevel(SimState &state, QString &text)
 
 } // namespace
 
-void traceLine(SimState &state, const QString &line)
-{
-    state.model.traceLines << line;
-}
-
-void flushTrace(SimState &state)
-{
-    QStringList &lines = state.model.traceLines;
-    if (lines.isEmpty())
-        return;
-    showInProcessPane(state.log, lines);
-    lines.clear();
-}
-
 QString echoText(const QString &text)
 {
     if (text.size() <= kMaxEchoLength)
@@ -341,10 +329,10 @@ QString echoText(const QString &text)
     return text.left(kMaxEchoLength) + QStringLiteral("...");
 }
 
-void evalConditional(SimState &state, QString &text)
+void evalConditional(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
     // Only the outermost level starts and ends an evaluation: a refusal deeper down makes
     // every open level return, and is forgotten once they all have.
     const bool outermost = r.nestingDepth == 0;
@@ -354,23 +342,23 @@ void evalConditional(SimState &state, QString &text)
         return;
     if (r.nestingDepth >= kMaxNesting) {
         r.nestingExceeded = true;
-        traceLine(state, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
+        traceLine(ctx.log, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
         return;
     }
     {
         NestingLevel level(r);
-        conditionalLevel(state, text);
+        conditionalLevel(ctx, text);
     }
     if (outermost)
         r.nestingExceeded = false;
 }
 
-void evalLogical(SimState &state, QString &text)
+void evalLogical(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalBitwise(state, text);
-    if (gaveUp(state))
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalBitwise(ctx, text);
+    if (gaveUp(ctx))
         return;
     bool running = r.truthValue;
     bool foundOperator = false;
@@ -380,10 +368,10 @@ void evalLogical(SimState &state, QString &text)
             break;
         r.logicFound = 1;
         foundOperator = true;
-        traceFound(state, op);
+        traceFound(ctx, op);
         take(text);
-        evalBitwise(state, text);
-        if (gaveUp(state))
+        evalBitwise(ctx, text);
+        if (gaveUp(ctx))
             return;
         if (op == TokLogicalAnd) {
             running = running && r.truthValue;
@@ -393,8 +381,8 @@ void evalLogical(SimState &state, QString &text)
         bool right = r.truthValue;
         while (peek(text) == TokLogicalAnd) {
             take(text);
-            evalBitwise(state, text);
-            if (gaveUp(state))
+            evalBitwise(ctx, text);
+            if (gaveUp(ctx))
                 return;
             right = right && r.truthValue;
         }
@@ -404,33 +392,33 @@ void evalLogical(SimState &state, QString &text)
         r.truthResult = true;
     if (r.logicFound == 1) {
         r.truthValue = running;
-        traceLine(state, running ? QStringLiteral("Logica TRUE") : QStringLiteral("Logica FALSE"));
+        traceLine(ctx.log, running ? QStringLiteral("Logica TRUE") : QStringLiteral("Logica FALSE"));
     }
 }
 
-void evalBitwise(SimState &state, QString &text)
+void evalBitwise(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalComparison(state, text);
-    if (gaveUp(state))
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalComparison(ctx, text);
+    if (gaveUp(ctx))
         return;
     qint32 accumulator = r.exprValue;
     for (;;) {
         const int op = peek(text);
         if (op != TokBitAnd && !isOrLike(op))
             break;
-        traceFound(state, op);
+        traceFound(ctx, op);
         take(text);
-        evalComparison(state, text);
-        if (gaveUp(state))
+        evalComparison(ctx, text);
+        if (gaveUp(ctx))
             return;
         qint32 right = r.exprValue;
         // "&" binds tighter: it is gathered into the right-hand side of "^", "~^", "|".
         while (op != TokBitAnd && peek(text) == TokBitAnd) {
             take(text);
-            evalComparison(state, text);
-            if (gaveUp(state))
+            evalComparison(ctx, text);
+            if (gaveUp(ctx))
                 return;
             right &= r.exprValue;
         }
@@ -440,12 +428,12 @@ void evalBitwise(SimState &state, QString &text)
     r.exprValue = accumulator;
 }
 
-void evalComparison(SimState &state, QString &text)
+void evalComparison(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalShift(state, text);
-    if (gaveUp(state))
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalShift(ctx, text);
+    if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
     const int op = peek(text);
@@ -453,127 +441,127 @@ void evalComparison(SimState &state, QString &text)
     // comparison is still one.
     if (!isComparison(op))
         return;
-    traceFound(state, op);
+    traceFound(ctx, op);
     take(text);
-    evalShift(state, text);
-    if (gaveUp(state))
+    evalShift(ctx, text);
+    if (gaveUp(ctx))
         return;
     // Set after the right operand, whose own levels may have been plain values.
     r.truthValue = compare(op, left, r.exprValue);
     r.comparisonFound = 1;
     r.truthResult = true;
-    traceLine(state, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
+    traceLine(ctx.log, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
 }
 
-void evalShift(SimState &state, QString &text)
+void evalShift(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalAdditive(state, text);
-    if (gaveUp(state))
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalAdditive(ctx, text);
+    if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
     const int op = peek(text);
     if (!isShift(op))
         return;
-    traceFound(state, op);
+    traceFound(ctx, op);
     take(text);
-    evalAdditive(state, text);
-    if (gaveUp(state))
+    evalAdditive(ctx, text);
+    if (gaveUp(ctx))
         return;
     r.exprValue = shift(op, left, r.exprValue);
     markPlainValue(r);
 }
 
-void evalAdditive(SimState &state, QString &text)
+void evalAdditive(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalPower(state, text);
-    if (gaveUp(state))
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalPower(ctx, text);
+    if (gaveUp(ctx))
         return;
     qint32 accumulator = r.exprValue;
     for (;;) {
         const int op = peek(text);
         if (!isMultiplicative(op) && !isAdditive(op))
             break;
-        traceFound(state, op);
+        traceFound(ctx, op);
         take(text);
-        evalPower(state, text);
-        if (gaveUp(state))
+        evalPower(ctx, text);
+        if (gaveUp(ctx))
             return;
         qint32 right = r.exprValue;
         // "*", "/" and "%" bind tighter: after "+" or "-" they are gathered into the
         // right-hand side, without a trace line of their own.
         for (int inner = peek(text); isAdditive(op) && isMultiplicative(inner); inner = peek(text)) {
             take(text);
-            evalPower(state, text);
-            if (gaveUp(state))
+            evalPower(ctx, text);
+            if (gaveUp(ctx))
                 return;
-            right = arithmetic(state, inner, right, r.exprValue);
+            right = arithmetic(ctx, inner, right, r.exprValue);
         }
-        accumulator = arithmetic(state, op, accumulator, right);
+        accumulator = arithmetic(ctx, op, accumulator, right);
         markPlainValue(r);
     }
     r.exprValue = accumulator;
 }
 
-void evalPower(SimState &state, QString &text)
+void evalPower(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
-    evalPrimary(state, text);
-    if (gaveUp(state) || peek(text) != TokPower)
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
+    evalPrimary(ctx, text);
+    if (gaveUp(ctx) || peek(text) != TokPower)
         return;
     const qint32 base = r.exprValue;
-    traceFound(state, TokPower);
+    traceFound(ctx, TokPower);
     take(text);
-    evalPrimary(state, text);
-    if (gaveUp(state))
+    evalPrimary(ctx, text);
+    if (gaveUp(ctx))
         return;
     r.exprValue = power(base, r.exprValue);
     markPlainValue(r);
 }
 
-void evalPrimary(SimState &state, QString &text)
+void evalPrimary(const EvalContext &ctx, QString &text)
 {
-    FlushAtEnd flush{state};
+    FlushAtEnd flush{ctx.log};
     int unary = 0;
     int head = peek(text);
     if (head == TokTilde || head == TokNot || head == TokPlus || head == TokMinus) {
-        traceFound(state, head);
+        traceFound(ctx, head);
         take(text);
         unary = head;
         head = peek(text);
     }
     // After one unary operator only a primary is accepted: operators do not nest.
-    const Operand operand = readOperand(state, text, head);
-    if (gaveUp(state) || unary == 0)
+    const Operand operand = readOperand(ctx, text, head);
+    if (gaveUp(ctx) || unary == 0)
         return;
-    applyUnary(state, unary, operand);
+    applyUnary(ctx, unary, operand);
 }
 
-void evalConcatenation(SimState &state, QString &text)
+void evalConcatenation(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
-    FlushAtEnd flush{state};
+    EvaluatorRegisters &r = ctx.registers;
+    FlushAtEnd flush{ctx.log};
     if (peek(text) != TokLBrace)
         return;
     take(text);
-    evalConditional(state, text);
-    if (gaveUp(state))
+    evalConditional(ctx, text);
+    if (gaveUp(ctx))
         return;
     // The replication form «{N{…}}» has a second brace; its count is read, not applied.
     const bool replication = peek(text) == TokLBrace;
     if (replication)
         take(text);
-    evalConditional(state, text);
-    if (gaveUp(state))
+    evalConditional(ctx, text);
+    if (gaveUp(ctx))
         return;
     while (peek(text) == TokComma) {
         take(text);
-        evalConditional(state, text);
-        if (gaveUp(state))
+        evalConditional(ctx, text);
+        if (gaveUp(ctx))
             return;
     }
     if (peek(text) == TokRBrace)

@@ -7,22 +7,20 @@
 
 #include <QString>
 
-struct SimState;
+struct EvalContext;
 
-void evalConditional(SimState &state, QString &text);   // ? :
-void evalLogical(SimState &state, QString &text);       // && ||
-void evalBitwise(SimState &state, QString &text);       // & ^ ~^ |
-void evalComparison(SimState &state, QString &text);    // == != === !== < <= > >=
-void evalShift(SimState &state, QString &text);         // << >> <<< >>>
-void evalAdditive(SimState &state, QString &text);      // + - * / %
-void evalPower(SimState &state, QString &text);         // **
-void evalPrimary(SimState &state, QString &text);       // unary, ( ), literals, signals
-void evalConcatenation(SimState &state, QString &text); // { , }
+// Every routine adds its trace lines to the log's pending lines (traceLine) and shows
+// them in the process pane when it ends (flushTrace).
 
-// Pending trace lines of the box-text analysis: add one, or show them all in the process
-// pane and empty the list.
-void traceLine(SimState &state, const QString &line);
-void flushTrace(SimState &state);
+void evalConditional(const EvalContext &ctx, QString &text);   // ? :
+void evalLogical(const EvalContext &ctx, QString &text);       // && ||
+void evalBitwise(const EvalContext &ctx, QString &text);       // & ^ ~^ |
+void evalComparison(const EvalContext &ctx, QString &text);    // == != === !== < <= > >=
+void evalShift(const EvalContext &ctx, QString &text);         // << >> <<< >>>
+void evalAdditive(const EvalContext &ctx, QString &text);      // + - * / %
+void evalPower(const EvalContext &ctx, QString &text);         // **
+void evalPrimary(const EvalContext &ctx, QString &text);       // unary, ( ), literals, signals
+void evalConcatenation(const EvalContext &ctx, QString &text); // { , }
 
 // The rest of a text as a trace line shows it: whole, or cut at kMaxEchoLength.
 QString echoText(const QString &text);

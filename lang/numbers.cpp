@@ -1,8 +1,11 @@
 #include "lang/numbers.h"
 
-#include "run/simstate.h"
+#include "core/messagelog.h"
+#include "lang/evalcontext.h"
 #include "lang/evaluator.h"
+#include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
+#include "lang/signaltable.h"
 
 namespace {
 
@@ -17,7 +20,7 @@ bool isHexDigit(QChar c)
 }
 
 // After the marker of a based literal: its name in the trace, then its value.
-void readBasedDigits(SimState &state, int marker, QString &text)
+void readBasedDigits(const EvalContext &ctx, int marker, QString &text)
 {
     struct Base {
         const char *trace;
@@ -30,41 +33,41 @@ void readBasedDigits(SimState &state, int marker, QString &text)
         {"Numero hexadecimal", DigitsHex},
     };
     const Base &base = bases[marker - TokBaseBin];
-    traceLine(state, QLatin1String(base.trace));
-    state.registers.exprValue = parseDigits(base.mode, text);
-    traceLine(state, QString::number(state.registers.exprValue));
+    traceLine(ctx.log, QLatin1String(base.trace));
+    ctx.registers.exprValue = parseDigits(base.mode, text);
+    traceLine(ctx.log, QString::number(ctx.registers.exprValue));
 }
 
-void readParameter(SimState &state, QString &text)
+void readParameter(const EvalContext &ctx, QString &text)
 {
-    traceLine(state, QStringLiteral("Parametro"));
+    traceLine(ctx.log, QStringLiteral("Parametro"));
     scanToken(text, true);
 }
 
 // A literal that starts with a number: a plain decimal, or the size of a based literal,
 // which the based value then replaces.
-void readNumber(SimState &state, QString &text)
+void readNumber(const EvalContext &ctx, QString &text)
 {
     qsizetype end = 0;
     while (end < text.size() && text.at(end).isDigit())
         ++end;
     bool ok = false;
     const int size = text.left(end).toInt(&ok, 10);
-    state.registers.exprValue = ok ? size : 0;
+    ctx.registers.exprValue = ok ? size : 0;
     scanToken(text, true);
 
     const int next = scanToken(text, false);
     if (isBaseMarker(next)) {
         scanToken(text, true);
-        readBasedDigits(state, next, text);
-        traceLine(state, echoText(text));
+        readBasedDigits(ctx, next, text);
+        traceLine(ctx.log, echoText(text));
     } else if (next == TokQuote) {
         scanToken(text, true);
     } else {
-        traceLine(state, QStringLiteral("Numero decimal"));
-        traceLine(state, QString::number(state.registers.exprValue));
+        traceLine(ctx.log, QStringLiteral("Numero decimal"));
+        traceLine(ctx.log, QString::number(ctx.registers.exprValue));
         if (next == TokIdentifier)
-            readParameter(state, text);
+            readParameter(ctx, text);
     }
 }
 
@@ -100,20 +103,20 @@ Selection selectBits(qint32 value, const QString &binary, qint64 first, bool isR
 
 } // namespace
 
-void parseNumber(SimState &state, QString &text)
+void parseNumber(const EvalContext &ctx, QString &text)
 {
     const int head = scanToken(text, false);
     if (isBaseMarker(head)) {
         scanToken(text, true);
-        readBasedDigits(state, head, text);
+        readBasedDigits(ctx, head, text);
     } else if (head == TokQuote) {
         scanToken(text, true);
     } else if (head == TokNumber) {
-        readNumber(state, text);
+        readNumber(ctx, text);
     } else if (head == TokIdentifier) {
-        readParameter(state, text);
+        readParameter(ctx, text);
     }
-    flushTrace(state);
+    flushTrace(ctx.log);
 }
 
 int parseDigits(int mode, QString &text)
@@ -130,9 +133,9 @@ int parseDigits(int mode, QString &text)
     return ok ? value : 0;
 }
 
-void signalProcess(SimState &state, QString &text)
+void signalProcess(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
+    EvaluatorRegisters &r = ctx.registers;
     QString line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
 
     QString name;
@@ -147,13 +150,13 @@ void signalProcess(SimState &state, QString &text)
     r.currentSignalName = name;
 
     if (scanToken(text, false) != TokLBracket) {
-        state.signalTable.currentValueOf(name, r.exprValue);
+        ctx.signalTable.currentValueOf(name, r.exprValue);
     } else {
         line += QStringLiteral("\t[");
         scanToken(text, true);
-        evalConditional(state, text);
+        evalConditional(ctx, text);
         if (r.nestingExceeded)
-            return flushTrace(state);
+            return flushTrace(ctx.log);
         const qint64 first = r.exprValue;
         line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
         bool isRange = false;
@@ -162,9 +165,9 @@ void signalProcess(SimState &state, QString &text)
         if (after == TokColon) {
             line += QStringLiteral("\t:");
             scanToken(text, true);
-            evalConditional(state, text);
+            evalConditional(ctx, text);
             if (r.nestingExceeded)
-                return flushTrace(state);
+                return flushTrace(ctx.log);
             isRange = true;
             second = r.exprValue;
             line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
@@ -180,7 +183,7 @@ void signalProcess(SimState &state, QString &text)
         // Before any value exists (while the declarations are read) the selection works
         // on the value the evaluator holds, as a reference without selection does.
         qint32 value = r.exprValue;
-        state.signalTable.currentValueOf(name, value);
+        ctx.signalTable.currentValueOf(name, value);
         const QString binary = QString::number(value, 2);
         line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
 
@@ -198,6 +201,6 @@ void signalProcess(SimState &state, QString &text)
             line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
         }
     }
-    traceLine(state, line);
-    flushTrace(state);
+    traceLine(ctx.log, line);
+    flushTrace(ctx.log);
 }

@@ -1,42 +1,45 @@
 #include "lang/sentences.h"
 
-#include "run/simstate.h"
+#include "core/messagelog.h"
+#include "lang/evalcontext.h"
 #include "lang/evaluator.h"
+#include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
+#include "lang/signaltable.h"
 
-void analyseSentence(SimState &state, QString &text)
+void analyseSentence(const EvalContext &ctx, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
+    EvaluatorRegisters &r = ctx.registers;
     r.logicFound = 0;
     r.comparisonFound = 0;
     r.truthResult = false;
     r.exprValue = 0;
     r.nestingExceeded = false;
 
-    traceLine(state, QStringLiteral("\n//-----------EXPRESION PREVIA A ANALIZAR-------------//"));
-    traceLine(state, QStringLiteral("CICLO DE SIMULACION: %1").arg(state.signalTable.simCycle));
-    traceLine(state, text);
-    flushTrace(state);
+    traceLine(ctx.log, QStringLiteral("\n//-----------EXPRESION PREVIA A ANALIZAR-------------//"));
+    traceLine(ctx.log, QStringLiteral("CICLO DE SIMULACION: %1").arg(ctx.signalTable.simCycle));
+    traceLine(ctx.log, text);
+    flushTrace(ctx.log);
 
     switch (scanToken(text, false)) {
     case TokEnd:
-        traceLine(state, QStringLiteral("Frase vacia"));
-        flushTrace(state);
+        traceLine(ctx.log, QStringLiteral("Frase vacia"));
+        flushTrace(ctx.log);
         break;
     case TokCarriageReturn:
-        traceLine(state, QStringLiteral("Retorno de carro"));
+        traceLine(ctx.log, QStringLiteral("Retorno de carro"));
         scanToken(text, true);
         break;
     case TokSemicolon:
-        traceLine(state, QStringLiteral("Fin de frase ;"));
+        traceLine(ctx.log, QStringLiteral("Fin de frase ;"));
         scanToken(text, true);
         break;
     case TokComma:
-        traceLine(state, QStringLiteral("Coma"));
+        traceLine(ctx.log, QStringLiteral("Coma"));
         scanToken(text, true);
         break;
     default:
-        evalConditional(state, text);
+        evalConditional(ctx, text);
         break;
     }
 
@@ -44,8 +47,8 @@ void analyseSentence(SimState &state, QString &text)
     // character. A control character also reads as the end, but it is text that was not
     // analysed, and is reported as such.
     if (scanToken(text, false) == TokEnd && text.isEmpty())
-        traceLine(state, QStringLiteral("ANALIZADO TODO"));
+        traceLine(ctx.log, QStringLiteral("ANALIZADO TODO"));
     else
-        traceLine(state, QStringLiteral("NO ANALIZADO: ") + text);
-    flushTrace(state);
+        traceLine(ctx.log, QStringLiteral("NO ANALIZADO: ") + text);
+    flushTrace(ctx.log);
 }

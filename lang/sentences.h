@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-struct SimState;
+struct EvalContext;
 
 // Evaluates one sentence of box text, consuming what it understood; the value is left
 // in the evaluator registers and the trace in the process pane.
-void analyseSentence(SimState &state, QString &text);
+void analyseSentence(const EvalContext &ctx, QString &text);

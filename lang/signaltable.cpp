@@ -3,7 +3,7 @@
 namespace {
 
 template <typename Vector>
-Vector &pick(int kind, Vector &input, Vector &output, Vector &inout, Vector &wire)
+Vector &pick(SignalKind kind, Vector &input, Vector &output, Vector &inout, Vector &wire)
 {
     switch (kind) {
     case KindInput:
@@ -19,12 +19,12 @@ Vector &pick(int kind, Vector &input, Vector &output, Vector &inout, Vector &wir
 
 } // namespace
 
-QVector<qint32> &SignalValues::ofKind(int kind)
+QVector<qint32> &SignalValues::ofKind(SignalKind kind)
 {
     return pick(kind, input, output, inout, wire);
 }
 
-const QVector<qint32> &SignalValues::ofKind(int kind) const
+const QVector<qint32> &SignalValues::ofKind(SignalKind kind) const
 {
     return pick(kind, input, output, inout, wire);
 }
@@ -38,40 +38,40 @@ void SignalTable::clearSignals()
     current.clear();
     next.clear();
     previous.clear();
-    nameIndex = NameIndex{};
+    m_nameIndex = NameIndex{};
 }
 
-QStringList &SignalTable::namesOf(int kind)
+QStringList &SignalTable::namesOf(SignalKind kind)
 {
     return pick(kind, inputNames, outputNames, inoutNames, wireNames);
 }
 
-const QStringList &SignalTable::namesOf(int kind) const
+const QStringList &SignalTable::namesOf(SignalKind kind) const
 {
     return pick(kind, inputNames, outputNames, inoutNames, wireNames);
 }
 
-QStringList &SignalTable::rangesOf(int kind)
+QStringList &SignalTable::rangesOf(SignalKind kind)
 {
     return pick(kind, inputRanges, outputRanges, inoutRanges, wireRanges);
 }
 
-const QStringList &SignalTable::rangesOf(int kind) const
+const QStringList &SignalTable::rangesOf(SignalKind kind) const
 {
     return pick(kind, inputRanges, outputRanges, inoutRanges, wireRanges);
 }
 
-QStringList &SignalTable::timingOf(int kind)
+QStringList &SignalTable::timingOf(SignalKind kind)
 {
     return pick(kind, inputTiming, outputTiming, inoutTiming, wireTiming);
 }
 
-const QStringList &SignalTable::timingOf(int kind) const
+const QStringList &SignalTable::timingOf(SignalKind kind) const
 {
     return pick(kind, inputTiming, outputTiming, inoutTiming, wireTiming);
 }
 
-const QVector<QPair<int, int>> *SignalTable::declarationsOf(const QString &name) const
+const QVector<QPair<SignalKind, int>> *SignalTable::declarationsOf(const QString &name) const
 {
     std::array<qsizetype, 4> counts{};
     std::array<const QString *, 4> storage{};
@@ -79,18 +79,18 @@ const QVector<QPair<int, int>> *SignalTable::declarationsOf(const QString &name)
         counts[k] = namesOf(kSignalKinds[k]).size();
         storage[k] = namesOf(kSignalKinds[k]).constData();
     }
-    if (counts != nameIndex.counts || storage != nameIndex.storage) {
-        nameIndex.positions.clear();
-        for (int kind : kSignalKinds) {
+    if (counts != m_nameIndex.counts || storage != m_nameIndex.storage) {
+        m_nameIndex.positions.clear();
+        for (SignalKind kind : kSignalKinds) {
             const QStringList &names = namesOf(kind);
             for (int i = 0; i < names.size(); ++i)
-                nameIndex.positions[names.at(i)].append({kind, i});
+                m_nameIndex.positions[names.at(i)].append({kind, i});
         }
-        nameIndex.counts = counts;
-        nameIndex.storage = storage;
+        m_nameIndex.counts = counts;
+        m_nameIndex.storage = storage;
     }
-    const auto found = nameIndex.positions.constFind(name);
-    return found == nameIndex.positions.constEnd() ? nullptr : &found.value();
+    const auto found = m_nameIndex.positions.constFind(name);
+    return found == m_nameIndex.positions.constEnd() ? nullptr : &found.value();
 }
 
 bool SignalTable::isDeclared(const QString &name) const
@@ -100,7 +100,7 @@ bool SignalTable::isDeclared(const QString &name) const
 
 bool SignalTable::currentValueOf(const QString &name, qint32 &value) const
 {
-    const QVector<QPair<int, int>> *declarations = declarationsOf(name);
+    const QVector<QPair<SignalKind, int>> *declarations = declarationsOf(name);
     if (!declarations)
         return false;
     // The last declaration that has a value wins. The value vectors are created later

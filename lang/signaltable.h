@@ -6,11 +6,12 @@
 #include <QVector>
 #include <array>
 
-// Signal kinds; also the values of declarationKind.
-enum SignalKind : int { KindInput = 1, KindOutput = 2, KindInout = 3, KindWire = 4 };
+// Signal kinds; also the values of declarationKind, which is KindNone until a
+// declaration keyword is accepted.
+enum SignalKind : int { KindNone = 0, KindInput = 1, KindOutput = 2, KindInout = 3, KindWire = 4 };
 
 // Every kind, in the order in which the whole table is gone over.
-inline constexpr int kSignalKinds[] = {KindInput, KindOutput, KindInout, KindWire};
+inline constexpr SignalKind kSignalKinds[] = {KindInput, KindOutput, KindInout, KindWire};
 
 // One generation of values: four vectors parallel to the name tables.
 struct SignalValues {
@@ -27,9 +28,9 @@ struct SignalValues {
         wire.clear();
     }
 
-    // The vector of one kind (1 to 4).
-    QVector<qint32> &ofKind(int kind);
-    const QVector<qint32> &ofKind(int kind) const;
+    // The vector of one kind; KindNone reads as the wires.
+    QVector<qint32> &ofKind(SignalKind kind);
+    const QVector<qint32> &ofKind(SignalKind kind) const;
 };
 
 struct SignalTable {
@@ -42,20 +43,20 @@ struct SignalTable {
     SignalValues previous;  // copy taken before each design walk
 
     // Kind of the declaration keyword last accepted; never reset, not even by a run.
-    qint32 declarationKind = 0;
+    SignalKind declarationKind = KindNone;
     // Number of the simulation cycle in progress; survives the reset of a run.
     qint32 simCycle = 0;
 
     // Empties names, ranges, timing and all values; keeps declarationKind and simCycle.
     void clearSignals();
 
-    // The name, range and timing vectors of one kind (1 to 4).
-    QStringList &namesOf(int kind);
-    const QStringList &namesOf(int kind) const;
-    QStringList &rangesOf(int kind);
-    const QStringList &rangesOf(int kind) const;
-    QStringList &timingOf(int kind);
-    const QStringList &timingOf(int kind) const;
+    // The name, range and timing vectors of one kind; KindNone reads as the wires.
+    QStringList &namesOf(SignalKind kind);
+    const QStringList &namesOf(SignalKind kind) const;
+    QStringList &rangesOf(SignalKind kind);
+    const QStringList &rangesOf(SignalKind kind) const;
+    QStringList &timingOf(SignalKind kind);
+    const QStringList &timingOf(SignalKind kind) const;
 
     // True when some kind declares the name.
     bool isDeclared(const QString &name) const;
@@ -70,10 +71,10 @@ private:
     // over; rebuilt when some kind's name list has another size or other storage (names
     // are appended, cleared or replaced whole, never changed in place).
     struct NameIndex {
-        QHash<QString, QVector<QPair<int, int>>> positions;
+        QHash<QString, QVector<QPair<SignalKind, int>>> positions;
         std::array<qsizetype, 4> counts{-1, -1, -1, -1};
         std::array<const QString *, 4> storage{};
     };
-    mutable NameIndex nameIndex;
-    const QVector<QPair<int, int>> *declarationsOf(const QString &name) const;
+    mutable NameIndex m_nameIndex;
+    const QVector<QPair<SignalKind, int>> *declarationsOf(const QString &name) const;
 };

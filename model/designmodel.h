@@ -61,7 +61,6 @@ struct DesignModel {
     // Pending-line lists: filled, then shown in a pane and emptied.
     QStringList readerLines;
     QStringList outputLines;
-    QStringList traceLines;  // the box-text analysis; shown in the process pane
 };
 
 struct SimState;

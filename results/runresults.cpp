@@ -22,7 +22,7 @@ ResultColumn describeColumn(const SignalTable &table, const QString &name, int c
     ResultColumn result;
     result.name = name;
     int start = 0;
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const QStringList &names = table.namesOf(kind);
         const int k = column - start;
         if (k >= 0 && k < names.size() && names.at(k) == name) {
@@ -32,7 +32,7 @@ ResultColumn describeColumn(const SignalTable &table, const QString &name, int c
         }
         start += int(names.size());
     }
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const qsizetype k = table.namesOf(kind).indexOf(name);
         if (k >= 0) {
             result.kind = kind;

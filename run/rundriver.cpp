@@ -81,6 +81,6 @@ void runSimulation(SimState &state, const QString &path)
     showInProcessPane(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
                                   .arg(state.signalTable.simCycle)});
     logMessage(state.log, QString(), LogSummary);
-    state.model.traceLines.clear();
+    state.log.traceLines.clear();
     closeOutputFile(state);
 }

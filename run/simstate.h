@@ -3,6 +3,7 @@
 // take it by reference; nothing of a run lives in process-wide globals.
 
 #include "core/messagelog.h"
+#include "lang/evalcontext.h"
 #include "lang/evaluatorregisters.h"
 #include "lang/signaltable.h"
 #include "model/designmodel.h"
@@ -20,4 +21,6 @@ struct SimState {
     explicit SimState(PaneSink *sink = nullptr) { log.sink = sink; }
     SimState(const SimState &) = delete;
     SimState &operator=(const SimState &) = delete;
+
+    EvalContext eval() { return {registers, signalTable, log}; }
 };

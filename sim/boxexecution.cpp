@@ -47,7 +47,7 @@ Outcome analyseCondition(SimState &state, const QString &condition)
 {
     state.simulation.loop.logEntry += condition + QLatin1Char('\t');
     QString text = condition;
-    analyseSentence(state, text);
+    analyseSentence(state.eval(), text);
     return conditionOutcome(state.registers);
 }
 
@@ -142,7 +142,7 @@ void notSupported(SimState &state, const QString &message, LogKind kind)
 SignalRef findSignalByName(const SignalTable &table, const QString &name)
 {
     SignalRef found;
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const qsizetype index = table.namesOf(kind).indexOf(name);
         if (index >= 0)
             found = {kind, int(index)};
@@ -170,13 +170,13 @@ void executeAssignmentLine(SimState &state, const QString &line, Timing timing, 
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
     startFreshEvaluation(state.registers);
-    evalConditional(state, text);
+    evalConditional(state.eval(), text);
     scanToken(text, true);
     const qint32 value = expressionResult(state.registers);
     if (verbose)
         entry += QStringLiteral("\tValor: ") + QString::number(value) + QLatin1Char('\t');
 
-    if (target.kind == 0)
+    if (target.kind == KindNone)
         return;
     SignalTable &table = state.signalTable;
     writeValue(table.next.ofKind(target.kind), target.index, value);

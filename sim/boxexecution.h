@@ -2,18 +2,19 @@
 // What each box met by a design walk does: assignments, decisions, conditional
 // assignments, and the boxes that are not supported.
 
+#include "lang/signaltable.h"
+
 #include <QString>
 #include <QtGlobal>
 
-struct SignalTable;
 struct SimState;
 
 enum class Timing { Synchronous, Asynchronous };
 
-// The kind (1 input, 2 output, 3 inout, 4 wire, 0 none) and index of a name; the last
+// The kind (KindNone when no kind holds it) and index of a name; the last
 // kind that holds it wins, the first index within that kind.
 struct SignalRef {
-    int kind = 0;
+    SignalKind kind = KindNone;
     int index = -1;
 };
 SignalRef findSignalByName(const SignalTable &table, const QString &name);

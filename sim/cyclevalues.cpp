@@ -25,7 +25,7 @@ bool valuesDiffer(const QVector<qint32> &a, const QVector<qint32> &b)
 
 bool valuesDiffer(const SignalValues &a, const SignalValues &b)
 {
-    for (int kind : kSignalKinds)
+    for (SignalKind kind : kSignalKinds)
         if (valuesDiffer(a.ofKind(kind), b.ofKind(kind)))
             return true;
     return false;
@@ -39,7 +39,7 @@ void applyDefaultValues(SimState &state)
     for (qsizetype k = 0; k < count; ++k) {
         const QString &name = sim.defaultSignalNames.at(k);
         const qint32 value = sim.defaultSignalValues.at(k);
-        for (int kind : kSignalKinds) {
+        for (SignalKind kind : kSignalKinds) {
             const QStringList &names = table.namesOf(kind);
             QVector<qint32> &next = table.next.ofKind(kind);
             for (qsizetype i = 0; i < names.size() && i < next.size(); ++i)

@@ -2,7 +2,7 @@
 
 #include "core/messagelog.h"
 #include "run/simstate.h"
-#include "lang/declarations.h"
+#include "sim/declarations.h"
 #include "model/diagramwalk.h"
 
 namespace {

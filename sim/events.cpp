@@ -98,7 +98,7 @@ QString joinEntries(const QString &label, const QVector<qint32> &entries)
 // Every current value, in every kind, of a signal with this name.
 void setEverywhere(SignalTable &table, const QString &name, qint32 value)
 {
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const QStringList &names = table.namesOf(kind);
         QVector<qint32> &values = table.current.ofKind(kind);
         for (qsizetype i = 0; i < names.size() && i < values.size(); ++i)
@@ -114,7 +114,7 @@ qint32 evaluateWrittenValue(SimState &state, QString &text)
     EvaluatorRegisters &r = state.registers;
     startFreshEvaluation(r);
     r.exprValue = -1;
-    evalConditional(state, text);
+    evalConditional(state.eval(), text);
     return expressionResult(r);
 }
 

@@ -37,7 +37,7 @@ void skipOperator(QString &text, int op)
 void startFromEmpty(SimState &state)
 {
     SignalTable &table = state.signalTable;
-    for (int kind : kSignalKinds)
+    for (SignalKind kind : kSignalKinds)
         table.current.ofKind(kind) = QVector<qint32>(table.namesOf(kind).size(), -1);
 
     DesignModel &m = state.model;
@@ -135,7 +135,7 @@ void setFirstValue(SignalTable &table, const QString &name, qint32 value)
             table.current.output[output] = value;
         return;
     }
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const QStringList &names = table.namesOf(kind);
         QVector<qint32> &values = table.current.ofKind(kind);
         for (qsizetype i = 0; i < names.size() && i < values.size(); ++i)
@@ -163,7 +163,7 @@ void readDefaultValues(Presimulation &run, int pos)
         skipOperator(text, TokLe);
         // What an earlier line found («&&», a comparison) must not turn this value into a truth.
         startFreshEvaluation(state.registers);
-        evalConditional(state, text);
+        evalConditional(state.eval(), text);
         scanToken(text, true);
         const qint32 value = expressionResult(state.registers);
         if (name.isEmpty() || !state.signalTable.isDeclared(name)) {
@@ -277,7 +277,7 @@ QString parentLine(const DesignModel &m, int column, bool testBench)
 void createSimulationTable(SimState &state)
 {
     SimulationState &sim = state.simulation;
-    for (int kind : kSignalKinds)
+    for (SignalKind kind : kSignalKinds)
         sim.simulationColumnNames += state.signalTable.namesOf(kind);
     sim.simulationTable =
         QVector<QVector<qint32>>(kSimulationRows, QVector<qint32>(sim.simulationColumnNames.size(), -1));

@@ -23,7 +23,7 @@ void snapshot(SimState &state, qint32 cycle, const QString &heading, Generation 
     const SignalTable &table = state.signalTable;
     QStringList lines{heading, QStringLiteral("- Ciclo: %1").arg(cycle)};
     int column = 0;
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const QVector<qint32> &current = table.current.ofKind(kind);
         // The values after the edge are the next ones, but only for a kind that has
         // current values at all.

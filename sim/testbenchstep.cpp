@@ -51,7 +51,7 @@ void readStateLength(CycleLoopState &loop, const QString &text)
 qint32 evaluateValue(SimState &state, QString &rest)
 {
     startFreshEvaluation(state.registers);
-    evalConditional(state, rest);
+    evalConditional(state.eval(), rest);
     scanToken(rest, true);
     return expressionResult(state.registers);
 }

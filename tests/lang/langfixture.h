@@ -1,24 +1,28 @@
 #pragma once
-// A fresh run state whose panes are kept in memory, with helpers to declare signals and
-// to read what the box-text analysis left behind.
+// The parts of a run's state that box text works on, with the panes kept in memory, and
+// helpers to declare signals and to read what the analysis left behind.
 
+#include "core/messagelog.h"
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "lang/evalcontext.h"
+#include "lang/evaluatorregisters.h"
+#include "lang/signaltable.h"
 
 #include <QStringList>
-#include <memory>
 
 struct LangFixture {
     MemorySink sink;
-    std::unique_ptr<SimState> state = std::make_unique<SimState>(&sink);
+    MessageLog log{&sink};
+    SignalTable signalTable;
+    EvaluatorRegisters registers;
+    EvalContext ctx{registers, signalTable, log};
 
     // Declares a signal of a kind with a current value, as the presimulation leaves it.
-    void declare(int kind, const QString &name, qint32 value)
+    void declare(SignalKind kind, const QString &name, qint32 value)
     {
-        SignalTable &t = state->signalTable;
-        t.namesOf(kind) << name;
-        t.rangesOf(kind) << QStringLiteral(" ");
-        t.current.ofKind(kind) << value;
+        signalTable.namesOf(kind) << name;
+        signalTable.rangesOf(kind) << QStringLiteral(" ");
+        signalTable.current.ofKind(kind) << value;
     }
 
     // The lines shown in the process pane since the last call.
@@ -43,9 +47,8 @@ struct LangFixture {
     // operator or a comparison decided, the integer otherwise.
     qint32 result() const
     {
-        const EvaluatorRegisters &r = state->registers;
-        if (r.logicFound == 1 || r.comparisonFound == 1)
-            return r.truthValue ? 1 : 0;
-        return r.exprValue;
+        if (registers.logicFound == 1 || registers.comparisonFound == 1)
+            return registers.truthValue ? 1 : 0;
+        return registers.exprValue;
     }
 };

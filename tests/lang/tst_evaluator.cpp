@@ -53,11 +53,11 @@ struct Evaluated {
 Evaluated analyse(LangFixture &f, const QString &sentence)
 {
     QString text = sentence;
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     const QStringList trace = f.takeTrace();
     const QString last = trace.isEmpty() ? QString() : trace.last();
     QString rest = last.startsWith(QLatin1String("NO ANALIZADO: ")) ? last.mid(14) : QString();
-    return {f.state->registers.exprValue, rest, trace};
+    return {f.registers.exprValue, rest, trace};
 }
 
 void declareABC(LangFixture &f, qint32 a, qint32 b, qint32 c)
@@ -243,8 +243,8 @@ void TestEvaluator::registers()
     declareABC(f, a, b, 0);
     const Evaluated e = analyse(f, expression);
     QCOMPARE(e.rest, QString());
-    QCOMPARE(f.state->registers.comparisonFound, comparison);
-    QCOMPARE(f.state->registers.logicFound, logic);
+    QCOMPARE(f.registers.comparisonFound, comparison);
+    QCOMPARE(f.registers.logicFound, logic);
     QCOMPARE(f.result(), result);
 }
 
@@ -254,7 +254,7 @@ void TestEvaluator::comparisonKeepsRightOperand()
     declareABC(f, 3, 0, 0);
     const Evaluated e = analyse(f, QStringLiteral("A == 3"));
     QCOMPARE(e.value, 3);
-    QVERIFY(f.state->registers.truthValue);
+    QVERIFY(f.registers.truthValue);
     QCOMPARE(e.trace.at(e.trace.size() - 2), QStringLiteral("Comparacion TRUE"));
 
     const Evaluated g = analyse(f, QStringLiteral("7 > A"));
@@ -307,8 +307,8 @@ void TestEvaluator::logicGrouping()
     LangFixture f;
     declareABC(f, a, b, c);
     analyse(f, expression);
-    QCOMPARE(f.state->registers.logicFound, 1);
-    QCOMPARE(f.state->registers.truthValue, truth);
+    QCOMPARE(f.registers.logicFound, 1);
+    QCOMPARE(f.registers.truthValue, truth);
 }
 
 void TestEvaluator::conditionalTrace()
@@ -370,7 +370,7 @@ void TestEvaluator::conditionalChains()
     const Evaluated e = analyse(f, expression);
     QCOMPARE(e.value, value);
     QCOMPARE(e.rest, QString());
-    QCOMPARE(f.state->registers.comparisonFound, 0);
+    QCOMPARE(f.registers.comparisonFound, 0);
 }
 
 // A condition without a comparison selects by the truth value left by the last one.
@@ -451,7 +451,7 @@ void TestEvaluator::nestingLimit()
     // Every parenthesis was taken by the level it opened, the last one by the level that
     // was refused.
     QCOMPARE(e.rest, QStringLiteral("1 + 1") + QString(kMaxNesting, QLatin1Char(')')));
-    QCOMPARE(f.state->registers.nestingDepth, 0);
+    QCOMPARE(f.registers.nestingDepth, 0);
 
     // The next sentence starts afresh.
     e = analyse(f, QStringLiteral("(2 * 3)"));
@@ -481,7 +481,7 @@ void TestEvaluator::deepNesting()
     const Evaluated e = analyse(f, sentence);
     QVERIFY(e.trace.last().startsWith(QLatin1String("NO ANALIZADO: ")));
     QVERIFY(!e.rest.isEmpty());
-    QCOMPARE(f.state->registers.nestingDepth, 0);
+    QCOMPARE(f.registers.nestingDepth, 0);
 }
 
 // A line that repeats the rest of the text is cut, so that many references in a long
@@ -510,8 +510,8 @@ void TestEvaluator::longSentence()
     LangFixture f;
     const QString sentence = QStringLiteral("1+").repeated(2500) + QStringLiteral("1");
     QString text = sentence;
-    analyseSentence(*f.state, text);
-    QCOMPARE(f.state->registers.exprValue, 2501);
+    analyseSentence(f.ctx, text);
+    QCOMPARE(f.registers.exprValue, 2501);
     QCOMPARE(f.takeTrace().last(), QStringLiteral("ANALIZADO TODO"));
 }
 

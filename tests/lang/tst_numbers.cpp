@@ -107,12 +107,12 @@ void TestNumbers::parseNumber()
     QFETCH(QString, rest);
 
     LangFixture f;
-    f.state->registers.exprValue = previous;
-    ::parseNumber(*f.state, input);
-    QCOMPARE(f.state->registers.exprValue, value);
+    f.registers.exprValue = previous;
+    ::parseNumber(f.ctx, input);
+    QCOMPARE(f.registers.exprValue, value);
     QCOMPARE(f.takeTrace(), trace);
     QCOMPARE(input, rest);
-    QVERIFY(f.state->model.traceLines.isEmpty());
+    QVERIFY(f.log.traceLines.isEmpty());
 }
 
 namespace {
@@ -213,10 +213,10 @@ void TestNumbers::selection()
 
     LangFixture f;
     f.declare(KindInput, QStringLiteral("S"), signal);
-    f.state->registers.exprValue = 99;
+    f.registers.exprValue = 99;
     QString text = input;
-    signalProcess(*f.state, text);
-    QCOMPARE(f.state->registers.exprValue, value);
+    signalProcess(f.ctx, text);
+    QCOMPARE(f.registers.exprValue, value);
     const QStringList trace = f.takeTrace();
     QVERIFY(!trace.isEmpty());
     QCOMPARE(trace.last(), line);
@@ -235,7 +235,7 @@ void TestNumbers::selectionTraceOrder()
     LangFixture f;
     f.declare(KindOutput, QStringLiteral("S"), 5);
     QString text = QStringLiteral("S[2:1] + 1");
-    signalProcess(*f.state, text);
+    signalProcess(f.ctx, text);
     const QStringList trace = f.takeTrace();
     QCOMPARE(trace.size(), 5);
     QCOMPARE(trace.mid(0, 4), (QStringList{"Numero decimal", "2", "Numero decimal", "1"}));
@@ -247,11 +247,11 @@ void TestNumbers::selectionTraceOrder()
 void TestNumbers::referenceWithoutValueKeepsValue()
 {
     LangFixture f;
-    f.state->signalTable.inputNames << QStringLiteral("S");
-    f.state->registers.exprValue = 42;
+    f.signalTable.inputNames << QStringLiteral("S");
+    f.registers.exprValue = 42;
     QString text = QStringLiteral("S");
-    signalProcess(*f.state, text);
-    QCOMPARE(f.state->registers.exprValue, 42);
+    signalProcess(f.ctx, text);
+    QCOMPARE(f.registers.exprValue, 42);
     QVERIFY(text.isEmpty());
 }
 
@@ -262,8 +262,8 @@ void TestNumbers::repeatedNameTakesLastDeclaration()
     f.declare(KindWire, QStringLiteral("A"), 9);
     f.declare(KindOutput, QStringLiteral("A"), 4);
     QString text = QStringLiteral("A");
-    signalProcess(*f.state, text);
-    QCOMPARE(f.state->registers.exprValue, 9);
+    signalProcess(f.ctx, text);
+    QCOMPARE(f.registers.exprValue, 9);
 }
 
 void TestNumbers::currentSignalName()
@@ -271,11 +271,11 @@ void TestNumbers::currentSignalName()
     LangFixture f;
     f.declare(KindInput, QStringLiteral("CLK"), 1);
     QString text = QStringLiteral("CLK[0]");
-    signalProcess(*f.state, text);
-    QCOMPARE(f.state->registers.currentSignalName, QStringLiteral("CLK"));
+    signalProcess(f.ctx, text);
+    QCOMPARE(f.registers.currentSignalName, QStringLiteral("CLK"));
     text = QStringLiteral("5");
-    signalProcess(*f.state, text);
-    QCOMPARE(f.state->registers.currentSignalName, QString());
+    signalProcess(f.ctx, text);
+    QCOMPARE(f.registers.currentSignalName, QString());
     QCOMPARE(f.takeTrace().last(), head("5", QString()));
 }
 

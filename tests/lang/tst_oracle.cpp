@@ -248,7 +248,7 @@ void TestOracle::agreesWithIcarusVerilog()
     int mismatches = 0;
     for (int i = 0; i < expressions.size(); ++i) {
         QString text = expressions.at(i).ours;
-        analyseSentence(*f.state, text);
+        analyseSentence(f.ctx, text);
         const QStringList trace = f.takeTrace();
         bool ok = false;
         const qint32 expected = qint32(results.at(i).toLongLong(&ok));

@@ -33,7 +33,7 @@ void TestSentences::workedExample()
     LangFixture f;
     f.declare(KindInput, QStringLiteral("A"), 2);
     QString text = QStringLiteral("a + 1");
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     const QStringList expected{
         kBanner,
         "CICLO DE SIMULACION: 0",
@@ -45,31 +45,31 @@ void TestSentences::workedExample()
         "ANALIZADO TODO",
     };
     QCOMPARE(f.takeTrace(), expected);
-    QCOMPARE(f.state->registers.exprValue, 3);
-    QCOMPARE(f.state->registers.comparisonFound, 0);
-    QCOMPARE(f.state->registers.logicFound, 0);
+    QCOMPARE(f.registers.exprValue, 3);
+    QCOMPARE(f.registers.comparisonFound, 0);
+    QCOMPARE(f.registers.logicFound, 0);
     QVERIFY(text.isEmpty());
-    QVERIFY(f.state->model.traceLines.isEmpty());
+    QVERIFY(f.log.traceLines.isEmpty());
 }
 
 void TestSentences::emptySentence()
 {
     LangFixture f;
     QString text;
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(f.takeTrace(), (QStringList{kBanner, "CICLO DE SIMULACION: 0", "", "Frase vacia", "ANALIZADO TODO"}));
 
     text = QStringLiteral("   \t ");
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(f.takeTrace().mid(3), (QStringList{"Frase vacia", "ANALIZADO TODO"}));
 }
 
 void TestSentences::cycleNumber()
 {
     LangFixture f;
-    f.state->signalTable.simCycle = 17;
+    f.signalTable.simCycle = 17;
     QString text = QStringLiteral("1");
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(f.takeTrace().at(1), QStringLiteral("CICLO DE SIMULACION: 17"));
 }
 
@@ -112,7 +112,7 @@ void TestSentences::ends()
     LangFixture f;
     f.declare(KindInput, QStringLiteral("A"), 2);
     QString text = sentence;
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     const QStringList trace = f.takeTrace();
     QCOMPARE(trace.mid(0, 3), (QStringList{kBanner, "CICLO DE SIMULACION: 0", sentence}));
     QCOMPARE(trace.mid(3), lines);
@@ -123,23 +123,23 @@ void TestSentences::ends()
 void TestSentences::resetsRegisters()
 {
     LangFixture f;
-    EvaluatorRegisters &r = f.state->registers;
+    EvaluatorRegisters &r = f.registers;
     r.exprValue = 9;
     r.comparisonFound = 1;
     r.logicFound = 1;
     r.truthValue = true;
     QString text;
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(r.exprValue, 0);
     QCOMPARE(r.comparisonFound, 0);
     QCOMPARE(r.logicFound, 0);
     QCOMPARE(r.truthValue, true);
 
     text = QStringLiteral("1 == 1 && 2 == 2");
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(r.logicFound, 1);
     text = QStringLiteral("5");
-    analyseSentence(*f.state, text);
+    analyseSentence(f.ctx, text);
     QCOMPARE(r.logicFound, 0);
     QCOMPARE(f.result(), 5);
 }
@@ -160,13 +160,13 @@ void TestSentences::anyTextEnds()
         for (int i = 0; i < length; ++i)
             sentence += alphabet.at(int(random.bounded(alphabet.size())));
         QString text = sentence;
-        analyseSentence(*f.state, text);
+        analyseSentence(f.ctx, text);
         const QStringList trace = f.takeTrace();
         const QString last = trace.last();
         QVERIFY2(last == QLatin1String("ANALIZADO TODO") || last == QStringLiteral("NO ANALIZADO: ") + text,
                  qPrintable(sentence));
         QVERIFY2(sentence.toUpper().endsWith(text) || text.isEmpty(), qPrintable(sentence));
-        QCOMPARE(f.state->registers.nestingDepth, 0);
+        QCOMPARE(f.registers.nestingDepth, 0);
     }
 }
 

@@ -137,15 +137,15 @@ private slots:
     {
         SimState s;
         fillEverything(s);
-        s.signalTable.declarationKind = 3;
+        s.signalTable.declarationKind = KindInout;
         s.signalTable.simCycle = 12;
         s.model.readerLines = QStringList{"pending"};
-        s.model.traceLines = QStringList{"trace"};
+        s.log.traceLines = QStringList{"trace"};
         resetDesignModel(s);
-        QCOMPARE(s.signalTable.declarationKind, 3);
+        QCOMPARE(s.signalTable.declarationKind, KindInout);
         QCOMPARE(s.signalTable.simCycle, 12);
         QCOMPARE(s.model.readerLines, QStringList{"pending"});
-        QCOMPARE(s.model.traceLines, QStringList{"trace"});
+        QCOMPARE(s.log.traceLines, QStringList{"trace"});
         QCOMPARE(s.model.boxCount, 3);  // the reader, not the reset, zeroes the count
     }
 

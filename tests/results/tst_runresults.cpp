@@ -36,7 +36,7 @@ QStringList verificationTexts(const RunResults &r)
     return texts;
 }
 
-void declare(SimState &s, int kind, const QString &name, const QString &range)
+void declare(SimState &s, SignalKind kind, const QString &name, const QString &range)
 {
     s.signalTable.namesOf(kind) << name;
     s.signalTable.rangesOf(kind) << range;
@@ -135,10 +135,10 @@ private slots:
     void columnsTakeTheirOwnKindAndRange()
     {
         SimState s;
-        declare(s, 1, QStringLiteral("A"), QStringLiteral("[1:0]"));
-        declare(s, 2, QStringLiteral("A"), QStringLiteral("[0:5]"));
-        declare(s, 3, QStringLiteral("B"), QStringLiteral(" "));
-        declare(s, 4, QStringLiteral("C"), QStringLiteral("[0:0]"));
+        declare(s, KindInput, QStringLiteral("A"), QStringLiteral("[1:0]"));
+        declare(s, KindOutput, QStringLiteral("A"), QStringLiteral("[0:5]"));
+        declare(s, KindInout, QStringLiteral("B"), QStringLiteral(" "));
+        declare(s, KindWire, QStringLiteral("C"), QStringLiteral("[0:0]"));
         s.simulation.simulationColumnNames = QStringList{"A", "A", "B", "C"};
         s.simulation.simulationTable = QVector<Row>(kSimulationRows, Row(4, -1));
         const RunResults r = collectRunResults(s);
@@ -166,7 +166,7 @@ private slots:
         QFETCH(int, simCycle);
         QFETCH(int, rows);
         SimState s;
-        declare(s, 1, QStringLiteral("A"), QStringLiteral(" "));
+        declare(s, KindInput, QStringLiteral("A"), QStringLiteral(" "));
         s.simulation.simulationColumnNames = QStringList{"A"};
         s.simulation.simulationTable = QVector<Row>(kSimulationRows, Row(1, -1));
         for (int c = 0; c < kSimulationRows; ++c)
@@ -199,9 +199,9 @@ private slots:
     void verificationsAsTheCheckComparesThem()
     {
         SimState s;
-        declare(s, 1, QStringLiteral("A"), QStringLiteral(" "));
-        declare(s, 2, QStringLiteral("A"), QStringLiteral(" "));
-        declare(s, 2, QStringLiteral("B"), QStringLiteral(" "));
+        declare(s, KindInput, QStringLiteral("A"), QStringLiteral(" "));
+        declare(s, KindOutput, QStringLiteral("A"), QStringLiteral(" "));
+        declare(s, KindOutput, QStringLiteral("B"), QStringLiteral(" "));
         s.simulation.simulationColumnNames = QStringList{"A", "A", "B"};
         s.simulation.simulationTable = QVector<Row>(kSimulationRows, Row(3, -1));
         s.simulation.simulationTable[2] = Row{7, 8, 9};
@@ -220,7 +220,7 @@ private slots:
     void unevenVerificationVectors()
     {
         SimState s;
-        declare(s, 1, QStringLiteral("A"), QStringLiteral(" "));
+        declare(s, KindInput, QStringLiteral("A"), QStringLiteral(" "));
         s.simulation.simulationColumnNames = QStringList{"A"};
         s.simulation.simulationTable = QVector<Row>(kSimulationRows, Row(1, 3));
         s.model.verifyCycles = {0, 1, 2};

@@ -2,7 +2,7 @@
 // the event analyser that applies the events once to the first values.
 
 #include "designbuilder.h"
-#include "lang/langfixture.h"
+#include "simfixture.h"
 #include "sim/events.h"
 #include "testmain.h"
 
@@ -53,7 +53,7 @@ private slots:
     // empty cells are skipped.
     void threeChangesShareOneActivation()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
@@ -75,7 +75,7 @@ private slots:
     // Two activations and one change: nothing is repeated or trimmed.
     void moreActivationsThanChanges()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 0);
         f.declare(KindInput, "B", 0);
@@ -109,7 +109,7 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(qint32, value);
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 7);
@@ -130,7 +130,7 @@ private slots:
     // Activation values are evaluated the same way.
     void activationValueIsTheValueWritten()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 7);
@@ -146,7 +146,7 @@ private slots:
     // A change name held by several kinds is one event, not one per kind.
     void changeNameAppendedOnce()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
@@ -176,7 +176,7 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(QString, error);
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(s.model.eventActivationSignals, QStringList{"A"});
         QCOMPARE(s.log.errorList, QStringList{error});
         // The rejected line was evaluated: its literal 3 is in the trace.
-        QVERIFY(s.model.traceLines.isEmpty());
+        QVERIFY(s.log.traceLines.isEmpty());
         QVERIFY(f.sink.process.contains(QStringLiteral("3")));
     }
 
@@ -197,7 +197,7 @@ private slots:
     // activation at all there is nothing to repeat for the changes.
     void activationByOtherSignalRecordsNothing()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindOutput, "Q", -1);
         const int pos = addEventBox(s, {"Q == 1", "== 2"}, {"Q <= 2"});
@@ -214,7 +214,7 @@ private slots:
     // last activation of the table repeated once.
     void repetitionAcrossBoxes()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 2);
@@ -230,7 +230,7 @@ private slots:
 
     void listWithNoEvents()
     {
-        LangFixture f;
+        SimFixture f;
         reportEventList(*f.state);
         QCOMPARE(f.sink.output, QStringList({kListHeading, " - Signal activacion:\t", " - Valor activacion:\t",
                                              " - Signal cambio:\t", " - Valor cambio:\t\n"}));
@@ -239,7 +239,7 @@ private slots:
     // Each vector is printed in full, whatever the lengths of the others.
     void listPrintsEachVectorInFull()
     {
-        LangFixture f;
+        SimFixture f;
         fillEvents(*f.state, {{"A", "B"}, {1, -5}, {"X"}, {12}});
         reportEventList(*f.state);
         QCOMPARE(f.sink.output, QStringList({kListHeading, " - Signal activacion:\tA\tB\t",
@@ -249,7 +249,7 @@ private slots:
 
     void analyserWithNoEvents()
     {
-        LangFixture f;
+        SimFixture f;
         analyseEvents(*f.state);
         QCOMPARE(f.sink.process, QStringList({kAnalyserHeading, "\t"}));
     }
@@ -299,7 +299,7 @@ private slots:
         QFETCH(QVector<qint32>, outputs);
         QFETCH(qint32, wire);
 
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "U", -1);

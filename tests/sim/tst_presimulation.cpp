@@ -3,7 +3,7 @@
 // events, and creates the simulation table with row 0.
 
 #include "designbuilder.h"
-#include "lang/langfixture.h"
+#include "simfixture.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
 #include "model/reader.h"
@@ -28,10 +28,10 @@ const QString kNoDefault = QStringLiteral("Error! Valor por defecto de una seña
 
 using Values = QVector<qint32>;
 
-struct PresimFixture : LangFixture {
+struct PresimFixture : SimFixture {
     SimState &s = *state;
 
-    void declareSignal(int kind, const QString &name)
+    void declareSignal(SignalKind kind, const QString &name)
     {
         s.signalTable.namesOf(kind) << name;
         s.signalTable.rangesOf(kind) << QStringLiteral(" ");

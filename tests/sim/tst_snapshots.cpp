@@ -1,7 +1,7 @@
 // Cycle snapshots: the values of every declared signal copied into one row of the
 // simulation table and shown in the process pane.
 
-#include "lang/langfixture.h"
+#include "simfixture.h"
 #include "sim/simulationstate.h"
 #include "sim/snapshots.h"
 #include "testmain.h"
@@ -31,7 +31,7 @@ private slots:
     // The first signal line carries the "TODAS:" prefix in the same entry.
     void saveCycleWithSignals()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 0);
@@ -46,7 +46,7 @@ private slots:
 
     void saveCycleWithoutSignals()
     {
-        LangFixture f;
+        SimFixture f;
         createTable(*f.state, 0);
         saveCycle(*f.state, 0);
         QCOMPARE(f.sink.process, QStringList({kSave, "- Ciclo: 0"}));
@@ -56,7 +56,7 @@ private slots:
     // "TODAS:" prefix on either.
     void nowThenAfter()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "Q", 5);
@@ -75,7 +75,7 @@ private slots:
     // column 0, and the wires follow the outputs directly.
     void noInputsOutputsFromColumnZero()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindOutput, "Q", 5);
         f.declare(KindWire, "W", 3);
@@ -89,7 +89,7 @@ private slots:
     // next values, so the next kind's values move into its columns.
     void afterSkipsKindWithoutCurrentValues()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         s.signalTable.inputNames << "A";
         s.signalTable.next.input = {7};
@@ -104,7 +104,7 @@ private slots:
     // A snapshot of the same row later overwrites it.
     void laterSnapshotOverwrites()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         createTable(s, 1);
@@ -125,7 +125,7 @@ private slots:
     void rowOutsideTableSkipped()
     {
         QFETCH(qint32, cycle);
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         s.signalTable.next.input = {2};
@@ -143,7 +143,7 @@ private slots:
     // The last row is still written.
     void lastRowWritten()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 4);
         createTable(s, 1);
@@ -154,7 +154,7 @@ private slots:
     // Values past the width of the row are not written; every line is still shown.
     void valuesPastRowWidthSkipped()
     {
-        LangFixture f;
+        SimFixture f;
         SimState &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "Q", 2);
@@ -167,7 +167,7 @@ private slots:
     // Before any table exists a snapshot only shows its lines.
     void noTable()
     {
-        LangFixture f;
+        SimFixture f;
         f.declare(KindInput, "A", 1);
         saveCycle(*f.state, 0);
         QVERIFY(f.state->simulation.simulationTable.isEmpty());

@@ -2,7 +2,7 @@
 // padded tabs in the output file.
 
 #include "core/messagelog.h"
-#include "lang/langfixture.h"
+#include "simfixture.h"
 #include "sim/simulationstate.h"
 #include "sim/tablereport.h"
 #include "testmain.h"
@@ -18,7 +18,7 @@ const QString kBanner = QStringLiteral("\n//-------------------------SIMULACION-
 using Row = QVector<qint32>;
 
 // A state whose output file is a fresh file in a temporary folder.
-struct ReportFixture : LangFixture {
+struct ReportFixture : SimFixture {
     QTemporaryDir dir;
 
     ReportFixture()

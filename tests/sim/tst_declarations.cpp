@@ -1,8 +1,8 @@
 // analyseBoxDeclarations: the declarations of Ports and Code boxes, their errors and
 // ranges, and the SYNC/ASYNC tags given by the statements of operation boxes.
 
-#include "langfixture.h"
-#include "lang/declarations.h"
+#include "simfixture.h"
+#include "sim/declarations.h"
 #include "model/designmodel.h"
 #include "testmain.h"
 
@@ -40,7 +40,7 @@ const QString kCodeText = QStringLiteral("Error! En BOX code aparece texto que n
 const QString kUndeclared = QStringLiteral("Error! Encontrado nombre de señal sin definición previa");
 
 // A design of boxes of the given types, every text cell "null".
-void makeBoxes(LangFixture &f, const QStringList &types)
+void makeBoxes(SimFixture &f, const QStringList &types)
 {
     DesignModel &m = f.state->model;
     rebuildTextMatrices(m);
@@ -57,7 +57,7 @@ void setLines(TextMatrix &matrix, int box, const QStringList &lines)
 }
 
 // "NAME:range" for every declaration of a kind, in order.
-QStringList declared(const SignalTable &t, int kind)
+QStringList declared(const SignalTable &t, SignalKind kind)
 {
     QStringList entries;
     const QStringList &names = t.namesOf(kind);
@@ -115,7 +115,7 @@ void TestDeclarations::ports()
     QFETCH(QStringList, outputs);
     QFETCH(QStringList, errors);
 
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Header", "Ports"});
     setLines(f.state->model.textMatrix, 1, lines);
     analyseBoxDeclarations(*f.state, 1, ModePorts);
@@ -152,7 +152,7 @@ void TestDeclarations::code()
     QFETCH(QStringList, wires);
     QFETCH(QStringList, errors);
 
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Code"});
     setLines(f.state->model.textMatrix, 0, lines);
     analyseBoxDeclarations(*f.state, 0, ModeCode);
@@ -166,7 +166,7 @@ void TestDeclarations::code()
 // Each bound is a sentence of its own, analysed up to the first thing it cannot use.
 void TestDeclarations::rangeTrace()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Ports"});
     setLines(f.state->model.textMatrix, 0, {"OUTPUT [7:0] Q"});
     analyseBoxDeclarations(*f.state, 0, ModePorts);
@@ -180,7 +180,7 @@ void TestDeclarations::rangeTrace()
 
 void TestDeclarations::codeTracesNames()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Code"});
     setLines(f.state->model.textMatrix, 0, {"WIRE T, U"});
     analyseBoxDeclarations(*f.state, 0, ModeCode);
@@ -191,7 +191,7 @@ void TestDeclarations::codeTracesNames()
 // The kind of the last keyword accepted carries over to lines and boxes without one.
 void TestDeclarations::kindCarriesOver()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Ports", "Ports", "Code", "Ports"});
     TextMatrix &text = f.state->model.textMatrix;
     setLines(text, 0, {"OUTPUT Q"});
@@ -210,7 +210,7 @@ void TestDeclarations::kindCarriesOver()
 
 void TestDeclarations::skipsNullRows()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Ports"});
     TextMatrix &text = f.state->model.textMatrix;
     text[1][0] = QStringLiteral("INPUT X");
@@ -223,13 +223,13 @@ void TestDeclarations::skipsNullRows()
 
 void TestDeclarations::discardsPendingTrace()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Code"});
     setLines(f.state->model.textMatrix, 0, {"WIRE T"});
-    f.state->model.traceLines << QStringLiteral("left over");
+    f.state->log.traceLines << QStringLiteral("left over");
     analyseBoxDeclarations(*f.state, 0, ModeCode);
     QCOMPARE(f.takeTrace(), QStringList{"T"});
-    QVERIFY(f.state->model.traceLines.isEmpty());
+    QVERIFY(f.state->log.traceLines.isEmpty());
 }
 
 // With inputs D, EN and output Q declared, one SyncOps line: the tags of D, EN and Q, and
@@ -260,7 +260,7 @@ void TestDeclarations::tagging()
     QFETCH(QString, output);
     QFETCH(int, errors);
 
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"SyncOps"});
     f.state->signalTable.inputNames = QStringList{"D", "EN"};
     f.state->signalTable.outputNames = QStringList{"Q"};
@@ -297,7 +297,7 @@ void TestDeclarations::tagsByBoxType()
     QFETCH(QString, a);
     QFETCH(QString, b);
 
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"SyncOps", type});
     DesignModel &m = f.state->model;
     m.textMatrix[0][0] = QStringLiteral("A, B");
@@ -315,7 +315,7 @@ void TestDeclarations::tagsByBoxType()
 
 void TestDeclarations::timingGrowsWithEveryScan()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Ports", "SyncOps"});
     DesignModel &m = f.state->model;
     setLines(m.textMatrix, 0, {"INPUT A, B", "OUTPUT Q"});
@@ -335,7 +335,7 @@ void TestDeclarations::timingGrowsWithEveryScan()
 
 void TestDeclarations::nameInTwoKindsTaggedInBoth()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"SyncOps"});
     f.state->signalTable.inputNames = QStringList{"A"};
     f.state->signalTable.wireNames = QStringList{"W", "A"};
@@ -348,7 +348,7 @@ void TestDeclarations::nameInTwoKindsTaggedInBoth()
 
 void TestDeclarations::badBoxesDoNothing()
 {
-    LangFixture f;
+    SimFixture f;
     makeBoxes(f, {"Ports"});
     setLines(f.state->model.textMatrix, 0, {"INPUT A"});
     for (int box : {-1, 1, 299, 300, 100000})
@@ -360,7 +360,7 @@ void TestDeclarations::badBoxesDoNothing()
     QVERIFY(f.state->log.errorList.isEmpty());
 
     // And an empty design: no matrices at all.
-    LangFixture empty;
+    SimFixture empty;
     analyseBoxDeclarations(*empty.state, 0, ModePorts);
     analyseBoxDeclarations(*empty.state, 0, ModeOperations);
     QVERIFY(empty.state->log.errorList.isEmpty());

@@ -1,4 +1,4 @@
-#include "lang/declarations.h"
+#include "sim/declarations.h"
 
 #include "core/messagelog.h"
 #include "run/simstate.h"
@@ -43,13 +43,13 @@ QString readRange(SimState &state, QString &line)
         return QStringLiteral(" ");
     scanToken(line, true);
     QString range = QStringLiteral("[");
-    analyseSentence(state, line);
+    analyseSentence(state.eval(), line);
     range += QString::number(state.registers.exprValue);
     const int after = scanToken(line, false);
     if (after == TokColon) {
         scanToken(line, true);
         range += QLatin1Char(':');
-        analyseSentence(state, line);
+        analyseSentence(state.eval(), line);
         range += QString::number(state.registers.exprValue);
         if (scanToken(line, false) == TokRBracket) {
             scanToken(line, true);
@@ -64,7 +64,7 @@ QString readRange(SimState &state, QString &line)
 
 // A Ports box declares inputs and outputs, a Code box inouts and wires; a name read under
 // any other kind in force is not declared.
-bool kindBelongsToMode(int kind, int mode)
+bool kindBelongsToMode(SignalKind kind, int mode)
 {
     if (mode == ModePorts)
         return kind == KindInput || kind == KindOutput;
@@ -80,11 +80,11 @@ void declareLine(SimState &state, QString line, int mode)
         const QString name = leadingLetters(line);
         state.registers.scannedSignalName = name;
         if (mode == ModeCode)
-            traceLine(state, name);
+            traceLine(state.log, name);
         scanToken(line, true);
         if (scanToken(line, false) == TokComma)
             scanToken(line, true);
-        const int kind = table.declarationKind;
+        const SignalKind kind = table.declarationKind;
         if (kindBelongsToMode(kind, mode)) {
             table.namesOf(kind) << name;
             table.rangesOf(kind) << range;
@@ -113,7 +113,7 @@ void tagLine(SimState &state, QString line, const QString &tag)
         const QString name = leadingLetters(line);
         state.registers.scannedSignalName = name;
         bool matched = false;
-        for (int kind : kSignalKinds) {
+        for (SignalKind kind : kSignalKinds) {
             const QStringList &names = table.namesOf(kind);
             QStringList &timing = table.timingOf(kind);
             for (qsizetype k = 0; k < names.size() && k < timing.size(); ++k) {
@@ -140,7 +140,7 @@ void tagBox(SimState &state, int box)
     SignalTable &table = state.signalTable;
     // Each scan gives every name declared so far one more "ASYNC" entry; entry k belongs
     // to name k, so the entries past the names are never read.
-    for (int kind : kSignalKinds) {
+    for (SignalKind kind : kSignalKinds) {
         const qsizetype count = table.namesOf(kind).size();
         for (qsizetype i = 0; i < count; ++i)
             table.timingOf(kind) << QStringLiteral("ASYNC");
@@ -177,11 +177,11 @@ void tagBox(SimState &state, int box)
 
 void analyseBoxDeclarations(SimState &state, int box, int mode)
 {
-    state.model.traceLines.clear();
+    state.log.traceLines.clear();
     state.registers.scannedSignalName.clear();
     if (mode == ModePorts || mode == ModeCode)
         declareBox(state, box, mode);
     else if (mode == ModeOperations)
         tagBox(state, box);
-    flushTrace(state);
+    flushTrace(state.log);
 }
