@@ -1,5 +1,7 @@
 #include "app/vdohighlighter.h"
 
+#include "model/boxtype.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -10,14 +12,6 @@ const QLatin1StringView kKeyNames[] = {
     QLatin1StringView("Id"),   QLatin1StringView("Type"),   QLatin1StringView("Next"),
     QLatin1StringView("Next0"), QLatin1StringView("Next1"), QLatin1StringView("Text"),
     QLatin1StringView("TextUp"), QLatin1StringView("TextDown"), QLatin1StringView("Name"),
-};
-const QLatin1StringView kBoxTypes[] = {
-    QLatin1StringView("Header"),       QLatin1StringView("Ports"),        QLatin1StringView("Code"),
-    QLatin1StringView("ThreadSync"),   QLatin1StringView("Event"),        QLatin1StringView("Default"),
-    QLatin1StringView("Instance"),     QLatin1StringView("Initial"),      QLatin1StringView("MetaState"),
-    QLatin1StringView("State"),        QLatin1StringView("StateAsyncOps"), QLatin1StringView("Decision"),
-    QLatin1StringView("SyncOps"),      QLatin1StringView("AsyncOps"),     QLatin1StringView("CondSyncOps"),
-    QLatin1StringView("CondAsyncOps"),
 };
 const QLatin1StringView kLineMarker("%CR%");
 
@@ -105,7 +99,7 @@ QList<VdoSpan> vdoSpans(QStringView line, bool &inQuote)
                 spans.append({at, end - at, VdoCategory::BlockKeyword});
             else if (isOneOf(word, kKeyNames))
                 spans.append({at, end - at, VdoCategory::KeyName});
-            else if (isOneOf(word, kBoxTypes))
+            else if (boxTypeNamed(word) != BoxType::None)
                 spans.append({at, end - at, VdoCategory::BoxType});
             at = end;
         } else if (isWordChar(c)) {

@@ -4,8 +4,9 @@
 //   - a file of 100000 short lines (the most the reader reads), mostly comments;
 //   - a file of 100000 lines of 1000 characters (read in 200-character pieces).
 
-#include "run/simstate.h"
+#include "core/messagelog.h"
 #include "countingsink.h"
+#include "model/designmodel.h"
 #include "model/readdatareport.h"
 #include "model/reader.h"
 
@@ -52,15 +53,16 @@ void measure(const char *name, const QByteArray &content, const QTemporaryDir &d
     file.close();
 
     CountingSink sink;
-    SimState state(&sink);
+    DesignModel model;
+    MessageLog log(&sink);
     QElapsedTimer timer;
     timer.start();
-    LecturaArchivo(state, path);
+    readDesignFile(model, log, path);
     const qint64 readMs = timer.elapsed();
-    reportReadData(state);
+    reportReadData(model, log);
     std::printf("%-34s %8.1f MB  read %5lld ms  report %4lld ms  boxes %3d  lines shown %lld\n", name,
                 content.size() / 1e6, static_cast<long long>(readMs),
-                static_cast<long long>(timer.elapsed() - readMs), state.model.boxCount,
+                static_cast<long long>(timer.elapsed() - readMs), model.boxCount,
                 static_cast<long long>(sink.lines));
 }
 

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The same text as the lines of three boxes, split where a design splits them.
     rebuildTextMatrices(state.model);
-    state.model.boxTypes = QStringList{"Ports", "Code", "SyncOps"};
+    state.model.boxTypes = boxTypesNamed({"Ports", "Code", "SyncOps"});
     const QStringList lines = input.split(QStringLiteral("%CR%"));
     for (int row = 0; row < lines.size() && row < kTextRows; ++row)
         for (int box = 0; box < 3; ++box)

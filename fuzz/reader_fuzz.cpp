@@ -1,8 +1,9 @@
 // libFuzzer target: reads any file as a design and checks that the tables stay in
 // step: one entry per stored box in every per-box table, the matrices in their shape.
 
+#include "core/messagelog.h"
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "model/designmodel.h"
 #include "model/reader.h"
 
 #include "fuzzinput.h"
@@ -33,10 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (design.isEmpty())
         return 0;
     MemorySink sink;
-    SimState state(&sink);
-    LecturaArchivo(state, design);
+    DesignModel m;
+    MessageLog log(&sink);
+    readDesignFile(m, log, design);
 
-    const DesignModel &m = state.model;
     check(m.boxCount >= 0 && m.boxCount <= kMaxBoxes);
     for (qsizetype n : {m.boxIds.size(), m.boxTypes.size(), m.boxNext.size(), m.boxNext0.size(),
                         m.boxNext1.size(), m.boxVisited.size()})

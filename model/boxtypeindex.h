@@ -1,6 +1,7 @@
 #pragma once
 
-struct SimState;
+struct DesignModel;
+struct MessageLog;
 
 // Groups the boxes by type and reports the positions of each type.
-void buildBoxTypeIndex(SimState &state);
+void buildBoxTypeIndex(DesignModel &model, MessageLog &log);

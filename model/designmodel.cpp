@@ -1,6 +1,35 @@
 #include "model/designmodel.h"
 
-#include "run/simstate.h"
+QString diagramKindName(DiagramKind kind)
+{
+    switch (kind) {
+    case DiagramKind::Design:
+        return QStringLiteral("Design");
+    case DiagramKind::TestBench:
+        return QStringLiteral("TestBench");
+    case DiagramKind::None:
+        break;
+    }
+    return QString();
+}
+
+QStringList diagramKindNames(const QVector<DiagramKind> &kinds)
+{
+    QStringList names;
+    for (DiagramKind kind : kinds)
+        names << diagramKindName(kind);
+    return names;
+}
+
+QVector<DiagramKind> diagramKindsNamed(const QStringList &names)
+{
+    QVector<DiagramKind> kinds;
+    for (const QString &name : names)
+        kinds << (name == diagramKindName(DiagramKind::Design)      ? DiagramKind::Design
+                  : name == diagramKindName(DiagramKind::TestBench) ? DiagramKind::TestBench
+                                                                    : DiagramKind::None);
+    return kinds;
+}
 
 void rebuildTextMatrices(DesignModel &model)
 {
@@ -10,18 +39,12 @@ void rebuildTextMatrices(DesignModel &model)
     model.textDownMatrix = TextMatrix(kTextDownRows, emptyRow);
 }
 
-void resetDesignModel(SimState &state)
+void resetDesignModel(DesignModel &m)
 {
-    state.registers.clear();
-    state.signalTable.clearSignals();
-
-    DesignModel &m = state.model;
     m.eventActivationSignals.clear();
     m.eventActivationValues.clear();
     m.eventChangeSignals.clear();
     m.eventChangeValues.clear();
-    state.simulation.defaultSignalNames.clear();
-    state.simulation.defaultSignalValues.clear();
 
     m.boxIds.clear();
     m.boxTypes.clear();
@@ -46,11 +69,4 @@ void resetDesignModel(SimState &state)
     m.verifyCycles.clear();
     m.verifyVariables.clear();
     m.verifyValues.clear();
-    state.simulation.simulationColumnNames.clear();
-    state.simulation.simulationTable.clear();
-    state.simulation.correctVerifications = 0;
-    state.simulation.wrongVerifications = 0;
-
-    state.log.errorList.clear();
-    state.log.warningList.clear();
 }

@@ -3,6 +3,7 @@
 // from them, and the pending-line lists of the reader.
 
 #include "core/limits.h"
+#include "model/boxtype.h"
 
 #include <QList>
 #include <QMultiMap>
@@ -10,9 +11,13 @@
 #include <QStringList>
 #include <QVector>
 
-// The kinds the declarative simulation gives a diagram (an entry of parentKinds).
-inline const QString kDesignKind = QStringLiteral("Design");
-inline const QString kTestBenchKind = QStringLiteral("TestBench");
+// The kind the declarative simulation gives a diagram (an entry of parentKinds); None
+// for a diagram that is neither, whose name is empty.
+enum class DiagramKind { None, Design, TestBench };
+
+QString diagramKindName(DiagramKind kind);
+QStringList diagramKindNames(const QVector<DiagramKind> &kinds);
+QVector<DiagramKind> diagramKindsNamed(const QStringList &names);
 
 // One text matrix: rows are the text lines of a box's value, columns box positions.
 // An empty cell holds "null".
@@ -22,7 +27,7 @@ struct DesignModel {
     // Per-box tables, indexed by the box's position in file order.
     int boxCount = 0;
     QVector<qint32> boxIds;
-    QStringList boxTypes;
+    QVector<BoxType> boxTypes;
     QVector<qint32> boxNext;   // ID named by Next, -1 when the box has none
     QVector<qint32> boxNext0;
     QVector<qint32> boxNext1;
@@ -37,13 +42,13 @@ struct DesignModel {
 
     // Box-type index.
     qint32 indexedBoxCount = 0;
-    QMultiMap<QString, qint32> boxPositionsByType;
+    QMultiMap<BoxType, qint32> boxPositionsByType;
 
     // Box hierarchy: one entry per diagram (parent box); the state matrices have
     // kStateRows rows and one column per parent.
     QVector<qint32> parentIts;
     QVector<qint32> parentIds;
-    QStringList parentKinds;
+    QVector<DiagramKind> parentKinds;
     QVector<QVector<qint32>> stateIds;
     QVector<QVector<qint32>> stateIts;
 
@@ -58,17 +63,13 @@ struct DesignModel {
     QStringList verifyVariables;
     QVector<qint32> verifyValues;
 
-    // Pending-line lists: filled, then shown in a pane and emptied.
+    // The reader's pending lines: filled, then shown in the process pane and emptied.
     QStringList readerLines;
-    QStringList outputLines;
 };
 
-struct SimState;
-
-// Empties every table of a run (the design, signal, event, hierarchy, verification and
-// simulation tables, the evaluator registers and the error and warning lists). Leaves
-// the pending-line lists, the output file, declarationKind and simCycle alone.
-void resetDesignModel(SimState &state);
+// Empties every table of the design (box, text, page, index, hierarchy, event and
+// verification tables). Leaves the reader's pending lines and the box count alone.
+void resetDesignModel(DesignModel &model);
 
 // Gives the three text matrices their fixed shape, every cell "null".
 void rebuildTextMatrices(DesignModel &model);

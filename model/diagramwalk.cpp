@@ -1,8 +1,6 @@
 #include "model/diagramwalk.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
-#include "model/hierarchy.h"
 
 namespace {
 
@@ -16,58 +14,15 @@ qint32 entryAt(const QVector<qint32> &table, int pos, qint32 missing)
 
 } // namespace
 
-qint32 boxIdAt(const DesignModel &model, int pos)
-{
-    return entryAt(model.boxIds, pos, 0);
-}
-
-BoxLinks boxLinksAt(const DesignModel &model, int pos)
-{
-    return {entryAt(model.boxNext, pos, -1), entryAt(model.boxNext0, pos, -1),
-            entryAt(model.boxNext1, pos, -1)};
-}
-
-QString boxTypeAt(const DesignModel &model, int pos)
-{
-    return pos >= 0 && pos < model.boxTypes.size() ? model.boxTypes.at(pos) : QString();
-}
-
-QString firstTextLine(const DesignModel &model, int pos)
-{
-    if (model.textMatrix.isEmpty() || pos < 0 || pos >= model.textMatrix.first().size())
-        return kNoText;
-    return model.textMatrix.first().at(pos);
-}
-
-QString textCell(const QVector<QVector<QString>> &matrix, int row, int pos)
-{
-    if (row < 0 || row >= matrix.size() || pos < 0 || pos >= matrix.at(row).size())
-        return kNoText;
-    return matrix.at(row).at(pos);
-}
-
-qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column)
-{
-    if (row < 0 || row >= matrix.size() || column < 0 || column >= matrix.at(row).size())
-        return 0;
-    return matrix.at(row).at(column);
-}
-
-bool isStateType(const QString &type)
-{
-    return type == QLatin1String("State") || type == QLatin1String("MetaState")
-           || type == QLatin1String("StateAsyncOps");
-}
-
 bool DiagramWalk::isVisited(int pos) const
 {
-    return entryAt(m_state.model.boxVisited, pos, 0) == 1;
+    return entryAt(m_model.boxVisited, pos, 0) == 1;
 }
 
 // Marks the box visited; true when it was not visited before.
 bool DiagramWalk::markVisited(int pos)
 {
-    QVector<qint32> &visited = m_state.model.boxVisited;
+    QVector<qint32> &visited = m_model.boxVisited;
     if (pos < 0 || pos >= visited.size() || visited.at(pos) == 1)
         return false;
     visited[pos] = 1;
@@ -77,7 +32,7 @@ bool DiagramWalk::markVisited(int pos)
 
 DiagramWalk::Outcome DiagramWalk::walk(int root)
 {
-    DesignModel &m = m_state.model;
+    DesignModel &m = m_model;
     const int boxes = int(m.boxIds.size());
     if (root < 0 || root >= boxes)
         return Outcome::Ended;
@@ -94,14 +49,14 @@ DiagramWalk::Outcome DiagramWalk::walk(int root)
     std::optional<qint32> target = links.next != -1 ? std::optional<qint32>(links.next)
                                                     : choose(from, links, outcome);
     while (target) {
-        const int to = findBoxById(m_state, *target);
+        const int to = findBoxById(m_model, m_log, *target);
         if (to < 0)
             break;
         // Where the walk goes from a box depends only on that box and on the visited
         // flags. Entering a box again with no box newly visited and nothing recorded
         // since its last entry means the walk would go round the same loop for ever.
         if (!markVisited(to) && m_enteredAt.at(to) == progress()) {
-            logMessage(m_state.log,
+            logMessage(m_log,
                        QStringLiteral("ERROR!\t Bucle sin fin en el diagrama del padre con ID: %1")
                            .arg(boxIdAt(m, root)),
                        LogError);
@@ -124,7 +79,7 @@ std::optional<qint32> DiagramWalk::choose(int from, const BoxLinks &links, Outco
         return branchTarget(links);
     if (links.next == 0) {
         if (m_stopsAtTestBenchEnd && (links.next0 == 0 || links.next1 == 0)
-            && firstTextLine(m_state.model, from) == kEndSimulation) {
+            && firstTextLine(m_model, from) == kEndSimulation) {
             outcome = Outcome::TestBenchEnd;
             return std::nullopt;
         }
@@ -141,8 +96,8 @@ std::optional<qint32> DiagramWalk::choose(int from, const BoxLinks &links, Outco
 // are looked up, so each one that names no box is reported.
 std::optional<qint32> DiagramWalk::branchTarget(const BoxLinks &links)
 {
-    const int pos0 = findBoxById(m_state, links.next0);
-    const int pos1 = findBoxById(m_state, links.next1);
+    const int pos0 = findBoxById(m_model, m_log, links.next0);
+    const int pos1 = findBoxById(m_model, m_log, links.next1);
     const qint32 next0 = pos0 < 0 ? -1 : links.next0;
     const qint32 next1 = pos1 < 0 ? -1 : links.next1;
     if (next0 != -1 && !isVisited(pos0))
@@ -157,7 +112,7 @@ std::optional<qint32> DiagramWalk::branchTarget(const BoxLinks &links)
 // last of them winning. A connector without a name stands for no box.
 std::optional<qint32> DiagramWalk::connectorTarget(int connector)
 {
-    const DesignModel &m = m_state.model;
+    const DesignModel &m = m_model;
     connectorReached(connector);
     const QString name = firstTextLine(m, connector);
     int namesake = -1;

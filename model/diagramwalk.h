@@ -4,40 +4,19 @@
 // branching box while their boxes are unvisited, and jumps from a connector box to the
 // successor of the box drawn elsewhere under the same name.
 
+#include "model/boxaccess.h"
+
 #include <QString>
 #include <QVector>
 #include <optional>
 
-struct DesignModel;
-struct SimState;
-
-// The three links of a box: -1 when the box has no such link line, 0 when the line
-// names no box, otherwise the successor's ID.
-struct BoxLinks {
-    qint32 next = -1;
-    qint32 next0 = -1;
-    qint32 next1 = -1;
-};
-
-// Guarded reads of the per-box tables: a position outside a table reads as a box with
-// ID 0, no links, no type and no text ("null").
-qint32 boxIdAt(const DesignModel &model, int pos);
-BoxLinks boxLinksAt(const DesignModel &model, int pos);
-QString boxTypeAt(const DesignModel &model, int pos);
-QString firstTextLine(const DesignModel &model, int pos);
-// A line of a box's text in one of its matrices; outside the matrix it reads as a line
-// the box does not have ("null").
-QString textCell(const QVector<QVector<QString>> &matrix, int row, int pos);
-// An entry of the state tables (stateIds, stateIts); outside them it reads as no state, 0.
-qint32 stateCell(const QVector<QVector<qint32>> &matrix, int row, int column);
-
-bool isStateType(const QString &type);
+struct MessageLog;
 
 class DiagramWalk {
 public:
     enum class Outcome { Ended, TestBenchEnd, EndlessLoop };
 
-    explicit DiagramWalk(SimState &state) : m_state(state) {}
+    DiagramWalk(DesignModel &model, MessageLog &log) : m_model(model), m_log(log) {}
     virtual ~DiagramWalk() = default;
 
     // Walks the diagram of the box at position root; the visited flags are the walk's
@@ -45,7 +24,8 @@ public:
     Outcome walk(int root);
 
 protected:
-    SimState &m_state;
+    DesignModel &m_model;
+    MessageLog &m_log;
     // Stop at a box with Next 0, a Next0 or Next1 of 0 and the text "end simulation".
     bool m_stopsAtTestBenchEnd = false;
     // Entries the walk has recorded so far; a walk that records something on every lap

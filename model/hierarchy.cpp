@@ -1,7 +1,6 @@
 #include "model/hierarchy.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "model/diagramwalk.h"
 
 #include <QSet>
@@ -16,37 +15,30 @@ QString joinNumbers(const QVector<qint32> &numbers)
     return texts.join(QStringLiteral(", "));
 }
 
-qint32 cellAt(const QVector<QVector<qint32>> &matrix, int row, int col)
-{
-    if (row < 0 || row >= matrix.size() || col < 0 || col >= matrix.at(row).size())
-        return 0;
-    return matrix.at(row).at(col);
-}
-
 // Records, in one column of the state table, the state boxes that the walk of one
 // diagram meets, repeats included.
 class StateWalk : public DiagramWalk {
 public:
-    StateWalk(SimState &state, int column) : DiagramWalk(state), m_column(column) {}
+    StateWalk(DesignModel &model, MessageLog &log, int column) : DiagramWalk(model, log), m_column(column) {}
 
-    int m_row = 0;
+    int row = 0;
 
 protected:
     bool entered(int, int to) override
     {
-        DesignModel &m = m_state.model;
+        DesignModel &m = m_model;
         if (!isStateType(boxTypeAt(m, to)))
             return true;
-        if (m_row >= kStateRows) {
-            logMessage(m_state.log,
+        if (row >= kStateRows) {
+            logMessage(m_log,
                        QStringLiteral("ERROR!\t Demasiados estados en el diagrama del padre con ID: %1")
                            .arg(m.parentIds.value(m_column)),
                        LogError);
             return false;
         }
-        m.stateIds[m_row][m_column] = boxIdAt(m, to);
-        m.stateIts[m_row][m_column] = to;
-        ++m_row;
+        m.stateIds[row][m_column] = boxIdAt(m, to);
+        m.stateIts[row][m_column] = to;
+        ++row;
         ++m_recorded;
         return true;
     }
@@ -65,7 +57,7 @@ int addStateIdRows(const DesignModel &m, int parents, QStringList &lines)
         QString line = QStringLiteral("      +ID State %1:\t\t").arg(row + 1);
         bool anyEntry = false;
         for (int col = 0; col < parents; ++col) {
-            const qint32 id = cellAt(m.stateIds, row, col);
+            const qint32 id = stateCell(m.stateIds, row, col);
             if (id != 0) {
                 line += QString::number(id);
                 anyEntry = true;
@@ -85,20 +77,8 @@ int addStateIdRows(const DesignModel &m, int parents, QStringList &lines)
 
 } // namespace
 
-int findBoxById(SimState &state, qint32 id)
+void findParentBoxes(DesignModel &m, MessageLog &log)
 {
-    const QVector<qint32> &ids = state.model.boxIds;
-    for (int pos = int(ids.size()) - 1; pos >= 0; --pos) {
-        if (ids.at(pos) == id)
-            return pos;
-    }
-    logMessage(state.log, QStringLiteral("WARNING!\t Hijo no encontrado con ID: %1").arg(id), LogWarning);
-    return -1;
-}
-
-void findParentBoxes(SimState &state)
-{
-    DesignModel &m = state.model;
     m.parentIds.clear();
     m.parentIts.clear();
 
@@ -114,29 +94,27 @@ void findParentBoxes(SimState &state)
         }
     }
     if (m.parentIds.isEmpty())
-        logMessage(state.log, QStringLiteral("WARNING!\t No hay boxes padre"), LogWarning);
+        logMessage(log, QStringLiteral("WARNING!\t No hay boxes padre"), LogWarning);
 
-    showInOutputPane(state.log, {QStringLiteral(" "),
+    showInOutputPane(log, {QStringLiteral(" "),
                              QStringLiteral("//-------------- ID's de los BOXES PADRES--------------//"),
                              QStringLiteral("Id Padres: ") + joinNumbers(m.parentIds),
                              QStringLiteral("It Padres: ") + joinNumbers(m.parentIts)});
 }
 
-void buildStateTable(SimState &state)
+void buildStateTable(DesignModel &m, MessageLog &log)
 {
-    DesignModel &m = state.model;
     const int parents = int(m.parentIts.size());
     m.stateIds = QVector<QVector<qint32>>(kStateRows, QVector<qint32>(parents, 0));
     m.stateIts = m.stateIds;
     for (int col = 0; col < parents; ++col) {
-        StateWalk walk(state, col);
+        StateWalk walk(m, log, col);
         walk.walk(m.parentIts.at(col));
     }
 }
 
-void reportHeadersAndStates(SimState &state)
+void reportHeadersAndStates(const DesignModel &m, MessageLog &log)
 {
-    const DesignModel &m = state.model;
     const int parents = int(m.parentIts.size());
     QString numbers = QStringLiteral("\t");
     QString rules = QStringLiteral("\t");
@@ -146,7 +124,7 @@ void reportHeadersAndStates(SimState &state)
     for (int col = 0; col < parents; ++col) {
         numbers += QStringLiteral("\tPadre Nº%1").arg(col + 1);
         rules += QStringLiteral("\t--------");
-        kinds += m.parentKinds.value(col) + QLatin1Char('\t');
+        kinds += diagramKindName(m.parentKinds.value(col)) + QLatin1Char('\t');
         ids += QString::number(m.parentIds.value(col)) + QLatin1Char('\t');
         its += QString::number(m.parentIts.at(col)) + QLatin1Char('\t');
     }
@@ -156,8 +134,8 @@ void reportHeadersAndStates(SimState &state)
     for (int row = 0; row < itRows; ++row) {
         QString line = QStringLiteral("      +It State %1:\t\t").arg(row + 1);
         for (int col = 0; col < parents; ++col)
-            line += QString::number(cellAt(m.stateIts, row, col)) + QLatin1Char('\t');
+            line += QString::number(stateCell(m.stateIts, row, col)) + QLatin1Char('\t');
         lines << line;
     }
-    showInOutputPane(state.log, lines);
+    showInOutputPane(log, lines);
 }

@@ -1,16 +1,13 @@
 #pragma once
-#include <QtGlobal>
 
-struct SimState;
-
-// Position of the last box with this ID, or -1 (with a warning) when none has it.
-int findBoxById(SimState &state, qint32 id);
+struct DesignModel;
+struct MessageLog;
 
 // Finds the root box of every diagram and reports them.
-void findParentBoxes(SimState &state);
+void findParentBoxes(DesignModel &model, MessageLog &log);
 
 // Walks each diagram from its root and records the state boxes met.
-void buildStateTable(SimState &state);
+void buildStateTable(DesignModel &model, MessageLog &log);
 
 // Reports the diagrams' kinds, IDs, positions and state lists.
-void reportHeadersAndStates(SimState &state);
+void reportHeadersAndStates(const DesignModel &model, MessageLog &log);

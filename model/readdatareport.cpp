@@ -1,7 +1,7 @@
 #include "model/readdatareport.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "model/designmodel.h"
 
 namespace {
 
@@ -38,9 +38,8 @@ void addMatrix(QStringList &lines, const QString &heading, const TextMatrix &mat
 
 } // namespace
 
-void reportReadData(SimState &state)
+void reportReadData(DesignModel &m, MessageLog &log)
 {
-    DesignModel &m = state.model;
     const int boxes = m.boxIds.size();
     QStringList &lines = m.readerLines;
     lines << QString()
@@ -50,6 +49,6 @@ void reportReadData(SimState &state)
     addMatrix(lines, QStringLiteral(" - Matriz de TEXT: "), m.textMatrix, boxes);
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT UP: "), m.textUpMatrix, boxes);
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT DOWN: "), m.textDownMatrix, boxes);
-    showInOutputPane(state.log, lines);
+    showInOutputPane(log, lines);
     lines.clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-struct SimState;
+struct DesignModel;
+struct MessageLog;
 
 // Reports what the reader stored: box and page counts and the three text matrices.
-void reportReadData(SimState &state);
+void reportReadData(DesignModel &model, MessageLog &log);

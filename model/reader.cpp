@@ -1,8 +1,8 @@
 #include "model/reader.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "lang/lexer.h"
+#include "model/designmodel.h"
 #include "model/readerkeywords.h"
 
 #include <QFile>
@@ -48,48 +48,47 @@ QStringList textLines(const QString &piece)
 
 class Reader {
 public:
-    Reader(SimState &state, QIODevice *file)
-        : state(state), m(state.model)
+    Reader(DesignModel &model, MessageLog &log, QIODevice *file) : m_model(model), m_log(log)
     {
         if (file)
-            in.setDevice(file);
+            m_in.setDevice(file);
     }
 
     void readAll();
 
 private:
-    SimState &state;
-    DesignModel &m;
-    QTextStream in;
-    QString line;  // null at the end of the file, unlike an empty line
-    int lineNo = 1;
+    DesignModel &m_model;
+    MessageLog &m_log;
+    QTextStream m_in;
+    QString m_line;  // null at the end of the file, unlike an empty line
+    int m_lineNo = 1;
 
     // Per box: the type of its latest type line, whether it fits in the tables, and
     // whether it has had its ID and type lines.
-    QString boxType;
-    bool storing = true;
-    bool hasId = false;
-    bool hasType = false;
-    bool sawTypeLine = false;
-    bool tooManyBoxesReported = false;
+    BoxType m_boxType = BoxType::None;
+    bool m_storing = true;
+    bool m_hasId = false;
+    bool m_hasType = false;
+    bool m_sawTypeLine = false;
+    bool m_tooManyBoxesReported = false;
 
-    void readLine() { line = in.device() ? in.readLine(kMaxLineLength) : QString(); }
+    void readLine() { m_line = m_in.device() ? m_in.readLine(kMaxLineLength) : QString(); }
     void advance()
     {
         readLine();
-        ++lineNo;
+        ++m_lineNo;
     }
     void note(const QString &text)
     {
-        if (storing)
-            m.readerLines << text;
+        if (m_storing)
+            m_model.readerLines << text;
     }
     void flushTrace()
     {
-        showInProcessPane(state.log, m.readerLines);
-        m.readerLines.clear();
+        showInProcessPane(m_log, m_model.readerLines);
+        m_model.readerLines.clear();
     }
-    void error(const QString &text) { logMessage(state.log, text, LogError); }
+    void error(const QString &text) { logMessage(m_log, text, LogError); }
 
     void echoComment();
     void readPage();
@@ -103,64 +102,64 @@ private:
     void readTextValue();
     void storePiece(TextMatrix &matrix, int rows, int &row, const QString &piece, int keyLine);
     bool storeCell(TextMatrix &matrix, int rows, int &row, const QString &text, int keyLine);
-    bool rowOverflowReported = false;
-    bool lengthOverflowReported = false;
+    bool m_rowOverflowReported = false;
+    bool m_lengthOverflowReported = false;
 };
 
 // A top-level comment line is echoed, left-trimmed and upper-cased as the lexer leaves it.
 void Reader::echoComment()
 {
-    if (scanToken(line, false) == TokComment)
-        showInProcessPane(state.log, {line});
+    if (scanToken(m_line, false) == TokComment)
+        showInProcessPane(m_log, {m_line});
 }
 
 void Reader::readAll()
 {
     int emptyPasses = 0;
     while (true) {
-        if (line.isNull()) {
+        if (m_line.isNull()) {
             if (++emptyPasses == kEmptyPassesAtEnd)
-                lineNo = kLastLine + 1;
+                m_lineNo = kLastLine + 1;
         } else {
             emptyPasses = 0;
             echoComment();
         }
         readLine();
-        if (line.contains(QLatin1String("Pages")))
+        if (m_line.contains(QLatin1String("Pages")))
             readPage();
-        else if (line.contains(QLatin1String("Box")))
+        else if (m_line.contains(QLatin1String("Box")))
             readBox();
         else
-            ++lineNo;
+            ++m_lineNo;
         flushTrace();
-        if (lineNo == kLongFileLine)
+        if (m_lineNo == kLongFileLine)
             error(QStringLiteral("ERROR!\t Archivo excesivamente largo. Aumentar variable i en bucle while de LecturaArchivo();"));
-        if (lineNo > kLastLine)
+        if (m_lineNo > kLastLine)
             break;
     }
-    m.readerLines << QStringLiteral("//Fin de la simulación en modo lectura de archivo");
+    m_model.readerLines << QStringLiteral("//Fin de la simulación en modo lectura de archivo");
     flushTrace();
 }
 
 // Three lines: the "Pages" line, "Id = n; Name = text;", and a closing line.
 void Reader::readPage()
 {
-    m.readerLines << kRule << QStringLiteral("Palabra Pages encontrada en la linea: %1").arg(lineNo)
+    m_model.readerLines << kRule << QStringLiteral("Palabra Pages encontrada en la linea: %1").arg(m_lineNo)
                   << kRule;
     readLine();
-    ++lineNo;
-    const qint32 id = valueAfterEquals(line.section(QLatin1Char(';'), 0, 0));
-    const QString name = textAfterEquals(line.section(QLatin1Char(';'), 1, 1));
-    m.pageIds << id;
-    m.pageNames << name;
-    m.readerLines << QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(lineNo).arg(id)
-                  << QStringLiteral("Name encontrado. Linea: %1 . NAME = %2").arg(lineNo).arg(name)
+    ++m_lineNo;
+    const qint32 id = valueAfterEquals(m_line.section(QLatin1Char(';'), 0, 0));
+    const QString name = textAfterEquals(m_line.section(QLatin1Char(';'), 1, 1));
+    m_model.pageIds << id;
+    m_model.pageNames << name;
+    m_model.readerLines << QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(id)
+                  << QStringLiteral("Name encontrado. Linea: %1 . NAME = %2").arg(m_lineNo).arg(name)
                   << kRule;
-    ++lineNo;
+    ++m_lineNo;
     readLine();
-    ++lineNo;
-    if (line.contains(QLatin1Char('}')))
-        m.readerLines << QStringLiteral("Fin del modulo Pages") << kRule;
+    ++m_lineNo;
+    if (m_line.contains(QLatin1Char('}')))
+        m_model.readerLines << QStringLiteral("Fin del modulo Pages") << kRule;
     flushTrace();
 }
 
@@ -168,20 +167,20 @@ void Reader::readPage()
 // in step, but nothing of it is stored or traced.
 void Reader::readBox()
 {
-    const int boxLine = lineNo;
-    storing = m.boxCount < kMaxBoxes;
-    if (!storing && !tooManyBoxesReported) {
-        tooManyBoxesReported = true;
+    const int boxLine = m_lineNo;
+    m_storing = m_model.boxCount < kMaxBoxes;
+    if (!m_storing && !m_tooManyBoxesReported) {
+        m_tooManyBoxesReported = true;
         error(QStringLiteral("ERROR!\t Demasiadas cajas: solo caben %1. No se guardan las cajas desde la linea: %2")
                   .arg(kMaxBoxes).arg(boxLine));
     }
-    if (storing) {
-        m.boxNext << -1;
-        m.boxNext0 << -1;
-        m.boxNext1 << -1;
+    if (m_storing) {
+        m_model.boxNext << -1;
+        m_model.boxNext0 << -1;
+        m_model.boxNext1 << -1;
     }
-    boxType.clear();
-    hasId = hasType = sawTypeLine = false;
+    m_boxType = BoxType::None;
+    m_hasId = m_hasType = m_sawTypeLine = false;
     note(kRule);
     note(QStringLiteral("Palabra Box encontrada en la linea: %1").arg(boxLine));
     note(kRule);
@@ -192,26 +191,26 @@ void Reader::readBox()
         if (!readBoxLine())
             break;
     }
-    if (storing)
+    if (m_storing)
         endBox(boxLine);
-    storing = true;
+    m_storing = true;
 }
 
 // Handles the current box line; false at the box's "}".
 bool Reader::readBoxLine()
 {
-    if (line.contains(QLatin1String("Id"))) {
+    if (m_line.contains(QLatin1String("Id"))) {
         readId();
-    } else if (line.contains(QLatin1String("Type"))) {
+    } else if (m_line.contains(QLatin1String("Type"))) {
         readType();
-    } else if (line.contains(QLatin1String("Text"))) {
+    } else if (m_line.contains(QLatin1String("Text"))) {
         readTextValue();
-    } else if (line.contains(QLatin1String("Next"))) {
+    } else if (m_line.contains(QLatin1String("Next"))) {
         readNext();
-    } else if (line.contains(QLatin1Char('}'))) {
-        note(QStringLiteral("Fin del modulo. Linea: %1").arg(lineNo));
+    } else if (m_line.contains(QLatin1Char('}'))) {
+        note(QStringLiteral("Fin del modulo. Linea: %1").arg(m_lineNo));
         note(kRule);
-        ++lineNo;
+        ++m_lineNo;
         return false;
     } else {
         advance();
@@ -223,12 +222,12 @@ bool Reader::readBoxLine()
 // with the boxes: it is refused.
 void Reader::readId()
 {
-    if (storing && hasId) {
-        error(QStringLiteral("ERROR!\t Segunda linea Id en la caja; no se guarda. Linea: %1").arg(lineNo));
-    } else if (storing) {
-        m.boxIds << keyValue(line);
-        hasId = true;
-        note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(lineNo).arg(m.boxIds.at(m.boxCount)));
+    if (m_storing && m_hasId) {
+        error(QStringLiteral("ERROR!\t Segunda linea Id en la caja; no se guarda. Linea: %1").arg(m_lineNo));
+    } else if (m_storing) {
+        m_model.boxIds << keyValue(m_line);
+        m_hasId = true;
+        note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(m_model.boxIds.at(m_model.boxCount)));
         note(kRule);
     }
     advance();
@@ -236,44 +235,44 @@ void Reader::readId()
 
 void Reader::readType()
 {
-    const QString type = findBoxType(line);
-    if (type.isEmpty()) {
-        note(QStringLiteral("ERROR! TYPE Box no implementado. Linea: %1").arg(lineNo));
+    const BoxType type = findBoxType(m_line);
+    if (type == BoxType::None) {
+        note(QStringLiteral("ERROR! TYPE Box no implementado. Linea: %1").arg(m_lineNo));
         note(kRule);
-        if (storing)
-            error(QStringLiteral("ERROR!\t TYPE Box no implementado. Linea: %1").arg(lineNo));
-    } else if (storing && hasType) {
-        error(QStringLiteral("ERROR!\t Segunda linea Type en la caja; no se guarda. Linea: %1").arg(lineNo));
+        if (m_storing)
+            error(QStringLiteral("ERROR!\t TYPE Box no implementado. Linea: %1").arg(m_lineNo));
+    } else if (m_storing && m_hasType) {
+        error(QStringLiteral("ERROR!\t Segunda linea Type en la caja; no se guarda. Linea: %1").arg(m_lineNo));
     } else {
-        if (type == QLatin1String("Header"))
-            note(QStringLiteral("Caja tipo Header. Linea: %1").arg(lineNo));
+        if (type == BoxType::Header)
+            note(QStringLiteral("Caja tipo Header. Linea: %1").arg(m_lineNo));
         else
-            note(QStringLiteral("Box Type %1. Linea: %2").arg(boxTypeLabel(type)).arg(lineNo));
+            note(QStringLiteral("Box Type %1. Linea: %2").arg(boxTypeLabel(type)).arg(m_lineNo));
         note(kRule);
-        if (storing)
-            m.boxTypes << type;
-        hasType = true;
+        if (m_storing)
+            m_model.boxTypes << type;
+        m_hasType = true;
     }
-    boxType = type;
-    sawTypeLine = true;
+    m_boxType = type;
+    m_sawTypeLine = true;
     advance();
 }
 
 void Reader::readNext()
 {
-    const qint32 value = keyValue(line);
+    const qint32 value = keyValue(m_line);
     QString key = QStringLiteral("Next");
-    QVector<qint32> *links = &m.boxNext;
-    if (line.contains(QLatin1String("Next0"))) {
+    QVector<qint32> *links = &m_model.boxNext;
+    if (m_line.contains(QLatin1String("Next0"))) {
         key = QStringLiteral("Next0");
-        links = &m.boxNext0;
-    } else if (line.contains(QLatin1String("Next1"))) {
+        links = &m_model.boxNext0;
+    } else if (m_line.contains(QLatin1String("Next1"))) {
         key = QStringLiteral("Next1");
-        links = &m.boxNext1;
+        links = &m_model.boxNext1;
     }
-    if (storing)
-        (*links)[m.boxCount] = value;
-    note(QStringLiteral("%1 de este Box. Linea: %2. %3 = %4").arg(key).arg(lineNo).arg(key.toUpper()).arg(value));
+    if (m_storing)
+        (*links)[m_model.boxCount] = value;
+    note(QStringLiteral("%1 de este Box. Linea: %2. %3 = %4").arg(key).arg(m_lineNo).arg(key.toUpper()).arg(value));
     note(kRule);
     advance();
 }
@@ -282,51 +281,51 @@ void Reader::readNext()
 // without a recognised type an empty type, each reported.
 void Reader::endBox(int boxLine)
 {
-    if (!hasId) {
-        m.boxIds << 0;
+    if (!m_hasId) {
+        m_model.boxIds << 0;
         error(QStringLiteral("ERROR!\t Caja sin Id; se le da el ID 0. Linea: %1").arg(boxLine));
     }
-    if (!hasType) {
-        m.boxTypes << QString();
-        if (!sawTypeLine)
+    if (!m_hasType) {
+        m_model.boxTypes << BoxType::None;
+        if (!m_sawTypeLine)
             error(QStringLiteral("ERROR!\t Caja sin Type. Linea: %1").arg(boxLine));
     }
-    m.boxVisited << 0;
-    ++m.boxCount;
+    m_model.boxVisited << 0;
+    ++m_model.boxCount;
 }
 
 // A text value: the text between the first double quote of the key line and the next
 // double quote, on the same line or a later one.
 void Reader::readTextValue()
 {
-    const int keyLine = lineNo;
-    const int quote = line.indexOf(QLatin1Char('"'));
+    const int keyLine = m_lineNo;
+    const int quote = m_line.indexOf(QLatin1Char('"'));
     if (quote < 0) {
-        if (storing)
+        if (m_storing)
             error(QStringLiteral("ERROR!\t Texto sin comillas; no se guarda. Linea: %1").arg(keyLine));
         advance();
         return;
     }
-    const TextKind kind = textKindOfKey(line.left(quote));
-    TextMatrix &matrix = kind == TextUp ? m.textUpMatrix : kind == TextDown ? m.textDownMatrix : m.textMatrix;
+    const TextKind kind = textKindOfKey(m_line.left(quote));
+    TextMatrix &matrix = kind == TextUp ? m_model.textUpMatrix : kind == TextDown ? m_model.textDownMatrix : m_model.textMatrix;
     const int rows = kind == TextUp ? kTextUpRows : kind == TextDown ? kTextDownRows : kTextRows;
-    note(textHeading(kind, boxType) + QString::number(keyLine));
+    note(textHeading(kind, m_boxType) + QString::number(keyLine));
 
-    rowOverflowReported = false;
-    lengthOverflowReported = false;
+    m_rowOverflowReported = false;
+    m_lengthOverflowReported = false;
     int row = 0;
-    QString rest = line.mid(quote + 1);
+    QString rest = m_line.mid(quote + 1);
     int close = rest.indexOf(QLatin1Char('"'));
     storePiece(matrix, rows, row, close < 0 ? rest : rest.left(close), keyLine);
     while (close < 0) {
         advance();
-        if (line.isNull()) {
-            if (storing)
+        if (m_line.isNull()) {
+            if (m_storing)
                 error(QStringLiteral("ERROR!\t Texto sin cerrar al final del archivo. Linea: %1").arg(keyLine));
             return;
         }
-        close = line.indexOf(QLatin1Char('"'));
-        storePiece(matrix, rows, row, close < 0 ? line : line.left(close), keyLine);
+        close = m_line.indexOf(QLatin1Char('"'));
+        storePiece(matrix, rows, row, close < 0 ? m_line : m_line.left(close), keyLine);
     }
     note(kRule);
     advance();
@@ -364,20 +363,20 @@ qint64 storedLength(const QString &cell, const QString &text)
 // reported once per value.
 bool Reader::storeCell(TextMatrix &matrix, int rows, int &row, const QString &text, int keyLine)
 {
-    if (!storing)
+    if (!m_storing)
         return true;
     if (row >= rows) {
-        if (!rowOverflowReported)
+        if (!m_rowOverflowReported)
             error(QStringLiteral("ERROR!\t Texto con demasiadas lineas (caben %1); no se guardan las siguientes. Linea: %2")
                       .arg(rows).arg(keyLine));
-        rowOverflowReported = true;
+        m_rowOverflowReported = true;
         return false;
     }
-    QString &cell = matrix[row][m.boxCount];
+    QString &cell = matrix[row][m_model.boxCount];
     if (storedLength(cell, text) > kMaxCellLength) {
-        if (!lengthOverflowReported)
+        if (!m_lengthOverflowReported)
             error(QStringLiteral("ERROR!\t Texto demasiado largo al guardar; no se guarda. Linea: %1").arg(keyLine));
-        lengthOverflowReported = true;
+        m_lengthOverflowReported = true;
     } else {
         cell.replace(QLatin1String("null"), text);
     }
@@ -387,23 +386,19 @@ bool Reader::storeCell(TextMatrix &matrix, int rows, int &row, const QString &te
 
 } // namespace
 
-void LecturaArchivo(SimState &state, const QString &path)
+void readDesignFile(DesignModel &model, MessageLog &log, const QString &path)
 {
-    showInProcessPane(state.log, {QStringLiteral("//Leyendo, interpretando y guardando el archivo de texto en la memoria..."),
-                              kRule});
-    showInOutputPane(state.log, {QStringLiteral("//--------------------------ARCHIVO DE SALIDA----------------------------//")});
-    resetDesignModel(state);
-    state.model.boxCount = 0;
-    rebuildTextMatrices(state.model);
-    // The reset also empties the error list, so a failure to open the output file, found
-    // just before, is recorded again: the summary must still show it.
-    if (state.log.outputOpenFailed)
-        logMessage(state.log, kOutputOpenError, LogError);
+    showInProcessPane(log, {QStringLiteral("//Leyendo, interpretando y guardando el archivo de texto en la memoria..."),
+                            kRule});
+    showInOutputPane(log, {QStringLiteral("//--------------------------ARCHIVO DE SALIDA----------------------------//")});
+    resetDesignModel(model);
+    model.boxCount = 0;
+    rebuildTextMatrices(model);
 
     QFile file(path);
     const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
     if (!opened)
-        logMessage(state.log, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
-    Reader reader(state, opened ? &file : nullptr);
+        logMessage(log, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
+    Reader reader(model, log, opened ? &file : nullptr);
     reader.readAll();
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include <QString>
 
-struct SimState;
+struct DesignModel;
+struct MessageLog;
 
-// Reads the design file at path into the design tables. Starts every run from empty
-// tables.
-void LecturaArchivo(SimState &state, const QString &path);
+// Reads the design file at path into the design tables, which it empties first. The
+// error for a file too long to read still names the reading loop "LecturaArchivo();",
+// as the reports always have.
+void readDesignFile(DesignModel &model, MessageLog &log, const QString &path);

@@ -1,54 +1,31 @@
 #include "model/readerkeywords.h"
 
-#include <array>
-
 namespace {
-
-struct TypeKeyword {
-    const char *keyword;
-    const char *phrase;  // the box's name in the heading of its text values
-};
 
 // Search order: a name that contains another comes before it ("StateAsyncOps" before
 // "State", "CondSyncOps" before "SyncOps"). The search is case-sensitive, so
 // "AsyncOps" does not match "SyncOps".
-constexpr std::array<TypeKeyword, 16> kTypes{{
-    {"Header", "HEADER"},
-    {"Ports", "PORTS"},
-    {"Code", "CODE"},
-    {"ThreadSync", "THREADSYNC"},
-    {"Event", "EVENTS"},
-    {"Default", "DEFAULTS"},
-    {"Instance", "INSTANCE"},
-    {"MetaState", "METASTATE"},
-    {"StateAsyncOps", "STATEASYNCOPS"},
-    {"State", "STATE"},
-    {"Decision", "DECISION"},
-    {"CondAsyncOps", "CONDASYNCOPS"},
-    {"CondSyncOps", "CONDSYNCOPS"},
-    {"AsyncOps", "ASYNCOPS"},
-    {"SyncOps", "SYNCOPS"},
-    {"Initial", "INITIAL"},
-}};
-
-// Heading of a value in a box whose type is not known (no type line, or an
-// unrecognised one).
-const char *const kUnknownPhrase = "DESCONOCIDA";
+constexpr BoxType kSearchOrder[] = {
+    BoxType::Header,       BoxType::Ports,       BoxType::Code,     BoxType::ThreadSync,
+    BoxType::Event,        BoxType::Default,     BoxType::Instance, BoxType::MetaState,
+    BoxType::StateAsyncOps, BoxType::State,      BoxType::Decision, BoxType::CondAsyncOps,
+    BoxType::CondSyncOps,  BoxType::AsyncOps,    BoxType::SyncOps,  BoxType::Initial,
+};
 
 } // namespace
 
-QString findBoxType(const QString &line)
+BoxType findBoxType(const QString &line)
 {
-    for (const TypeKeyword &type : kTypes) {
-        if (line.contains(QLatin1String(type.keyword)))
-            return QLatin1String(type.keyword);
+    for (BoxType type : kSearchOrder) {
+        if (line.contains(boxTypeName(type)))
+            return type;
     }
-    return QString();
+    return BoxType::None;
 }
 
-QString boxTypeLabel(const QString &type)
+QString boxTypeLabel(BoxType type)
 {
-    return type == QLatin1String("MetaState") ? QStringLiteral("Meta State") : type;
+    return type == BoxType::MetaState ? QStringLiteral("Meta State") : boxTypeName(type);
 }
 
 TextKind textKindOfKey(const QString &key)
@@ -60,14 +37,9 @@ TextKind textKindOfKey(const QString &key)
     return TextMain;
 }
 
-QString textHeading(TextKind kind, const QString &boxType)
+QString textHeading(TextKind kind, BoxType boxType)
 {
     const char *prefix = kind == TextUp ? "TextoUp " : kind == TextDown ? "TextoDown " : "Texto ";
-    const char *phrase = kUnknownPhrase;
-    for (const TypeKeyword &type : kTypes) {
-        if (boxType == QLatin1String(type.keyword))
-            phrase = type.phrase;
-    }
-    return QLatin1String(prefix) + QStringLiteral("de la caja ") + QLatin1String(phrase)
+    return QLatin1String(prefix) + QStringLiteral("de la caja ") + boxTypeHeadingName(boxType)
            + QStringLiteral(" analizandose. Linea: ");
 }

@@ -1,7 +1,7 @@
 #include "model/signallistreport.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "lang/signaltable.h"
 
 namespace {
 
@@ -22,10 +22,9 @@ QString kindItem(const QString &heading, const QStringList &names, const QString
 
 } // namespace
 
-void reportSignalList(SimState &state)
+void reportSignalList(const SignalTable &t, MessageLog &log)
 {
-    const SignalTable &t = state.signalTable;
-    showInOutputPane(state.log, {
+    showInOutputPane(log, {
         QStringLiteral("//----------------------------- Lista de signals -------------------------------//"),
         kindItem(QStringLiteral(" - Inputs:\n"), t.inputNames, t.inputTiming, t.inputRanges),
         kindItem(QStringLiteral(" - Outputs:\n"), t.outputNames, t.outputTiming, t.outputRanges),

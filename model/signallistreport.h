@@ -1,6 +1,7 @@
 #pragma once
 
-struct SimState;
+struct MessageLog;
+struct SignalTable;
 
 // Lists the declared signals by kind, with timing and range.
-void reportSignalList(SimState &state);
+void reportSignalList(const SignalTable &table, MessageLog &log);

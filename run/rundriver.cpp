@@ -2,6 +2,7 @@
 
 #include "core/messagelog.h"
 #include "core/panesink.h"
+#include "run/runreset.h"
 #include "run/simstate.h"
 #include "model/boxtypeindex.h"
 #include "model/hierarchy.h"
@@ -50,12 +51,13 @@ void clearPanes(SimState &state)
 // The stages of a run, each called once, in this order; none can stop the run.
 void runStages(SimState &state, const QString &path)
 {
-    LecturaArchivo(state, path);
-    reportReadData(state);
-    buildBoxTypeIndex(state);
-    findParentBoxes(state);
+    resetForRun(state);
+    readDesignFile(state.model, state.log, path);
+    reportReadData(state.model, state.log);
+    buildBoxTypeIndex(state.model, state.log);
+    findParentBoxes(state.model, state.log);
     runDeclarativeSimulation(state);
-    reportSignalList(state);
+    reportSignalList(state.signalTable, state.log);
     runOperativeSimulation(state);
     reportSimulationTable(state);
     reportVerificationList(state);

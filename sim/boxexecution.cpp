@@ -2,7 +2,7 @@
 
 #include "core/messagelog.h"
 #include "run/simstate.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
@@ -185,24 +185,24 @@ void executeAssignmentLine(SimState &state, const QString &line, Timing timing, 
         writeValue(table.current.ofKind(target.kind), target.index, value);
 }
 
-void executeWalkBox(SimState &state, int w, const QString &type, qint32 next0, qint32 next1, qint32 &link)
+void executeWalkBox(SimState &state, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
 {
     const DesignModel &m = state.model;
-    if (type == QLatin1String("SyncOps"))
+    if (type == BoxType::SyncOps)
         executeLines(state, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
-    else if (type == QLatin1String("AsyncOps"))
+    else if (type == BoxType::AsyncOps)
         executeLines(state, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
-    else if (type == QLatin1String("Decision"))
+    else if (type == BoxType::Decision)
         executeDecision(state, w, next0, next1, link);
-    else if (type == QLatin1String("CondSyncOps"))
+    else if (type == BoxType::CondSyncOps)
         executeConditionalOps(state, w, Timing::Synchronous);
-    else if (type == QLatin1String("CondAsyncOps"))
+    else if (type == BoxType::CondAsyncOps)
         executeConditionalOps(state, w, Timing::Asynchronous);
-    else if (type == QLatin1String("Code"))
+    else if (type == BoxType::Code)
         notSupported(state, QStringLiteral("Warning!: BOX CODE no implantado en Simulacion Operativa"), LogWarning);
-    else if (type == QLatin1String("Instance"))
+    else if (type == BoxType::Instance)
         notSupported(state, QStringLiteral("Error!: BOX INSTANCE no implantado en Simulacion Operativa"), LogError);
-    else if (type == QLatin1String("MetaState"))
+    else if (type == BoxType::MetaState)
         notSupported(state, QStringLiteral("Error!: BOX METASTATE no implantado en Simulacion Operativa"), LogError);
     // Every other type is passed through: the walk follows its Next link.
 }

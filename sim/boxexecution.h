@@ -3,6 +3,7 @@
 // assignments, and the boxes that are not supported.
 
 #include "lang/signaltable.h"
+#include "model/boxtype.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -24,4 +25,4 @@ void executeAssignmentLine(SimState &state, const QString &line, Timing timing, 
 
 // Executes the box at position w. link holds the box's Next link on entry; a decision
 // replaces it with the link of the path it takes.
-void executeWalkBox(SimState &state, int w, const QString &type, qint32 next0, qint32 next1, qint32 &link);
+void executeWalkBox(SimState &state, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link);

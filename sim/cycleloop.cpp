@@ -13,7 +13,7 @@ const QString kCycleHeading = QStringLiteral("\n//------------CICLOS DE SIMULACI
 const QString kNoTestBench = QStringLiteral("WARNING!\t No hay padre de test bench: no se simulan ciclos");
 
 // The columns of the parents of one kind, in parent order.
-QVector<int> columnsOfKind(const DesignModel &m, const QString &kind)
+QVector<int> columnsOfKind(const DesignModel &m, DiagramKind kind)
 {
     QVector<int> columns;
     for (int c = 0; c < m.parentIts.size(); ++c)
@@ -91,8 +91,8 @@ void runSimulationCycles(SimState &state)
     CycleLoopState &loop = state.simulation.loop;
     loop = CycleLoopState{};
     loop.maxCycleLogLength = state.simulation.maxCycleLogLength;
-    const QVector<int> testBenches = columnsOfKind(state.model, kTestBenchKind);
-    const QVector<int> designs = columnsOfKind(state.model, kDesignKind);
+    const QVector<int> testBenches = columnsOfKind(state.model, DiagramKind::TestBench);
+    const QVector<int> designs = columnsOfKind(state.model, DiagramKind::Design);
     if (testBenches.isEmpty()) {
         logMessage(state.log, kNoTestBench, LogWarning);
         return;

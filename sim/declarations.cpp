@@ -5,7 +5,7 @@
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 
 namespace {
 
@@ -147,19 +147,19 @@ void tagBox(SimState &state, int box)
     }
 
     const DesignModel &model = state.model;
-    const QString type = box >= 0 && box < model.boxTypes.size() ? model.boxTypes.at(box) : QString();
+    const BoxType type = boxTypeAt(model, box);
     const TextMatrix *matrix = nullptr;
     QString tag;
-    if (type == QLatin1String("AsyncOps") || type == QLatin1String("StateAsyncOps")) {
+    if (type == BoxType::AsyncOps || type == BoxType::StateAsyncOps) {
         matrix = &model.textMatrix;
         tag = QStringLiteral("ASYNC");
-    } else if (type == QLatin1String("CondAsyncOps")) {
+    } else if (type == BoxType::CondAsyncOps) {
         matrix = &model.textDownMatrix;
         tag = QStringLiteral("ASYNC");
-    } else if (type == QLatin1String("SyncOps")) {
+    } else if (type == BoxType::SyncOps) {
         matrix = &model.textMatrix;
         tag = QStringLiteral("SYNC");
-    } else if (type == QLatin1String("Event") || type == QLatin1String("CondSyncOps")) {
+    } else if (type == BoxType::Event || type == BoxType::CondSyncOps) {
         matrix = &model.textDownMatrix;
         tag = QStringLiteral("SYNC");
     }

@@ -9,13 +9,19 @@ namespace {
 
 const QString kHandedOver = QStringLiteral("               + ");
 
-bool isOperationType(const QString &type)
+bool isOperationType(BoxType type)
 {
-    static const QStringList operationTypes{
-        QStringLiteral("AsyncOps"),     QStringLiteral("SyncOps"),       QStringLiteral("CondSyncOps"),
-        QStringLiteral("CondAsyncOps"), QStringLiteral("StateAsyncOps"), QStringLiteral("Event"),
-    };
-    return operationTypes.contains(type);
+    switch (type) {
+    case BoxType::AsyncOps:
+    case BoxType::SyncOps:
+    case BoxType::CondSyncOps:
+    case BoxType::CondAsyncOps:
+    case BoxType::StateAsyncOps:
+    case BoxType::Event:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // "ID, Next, Next0, Next1" of a box.
@@ -26,13 +32,13 @@ QString boxLinksText(const DesignModel &m, int pos)
 }
 
 // What the walks of every diagram share: the lines not yet shown, the line being
-// built, and the type name of the boxes handed over, which only the Ports and Code
-// modes set (so the operation mode reports its boxes under "Code").
+// built, and the type of the boxes handed over, which only the Ports and Code modes set
+// (so the operation mode reports its boxes under "Code").
 struct DeclarativeRun {
     SimState &state;
     QStringList pending;
     QString currentLine;
-    QString modeTypeName;
+    BoxType modeType = BoxType::None;
 
     void finishLine()
     {
@@ -50,7 +56,8 @@ struct DeclarativeRun {
 // declarations as the walk leaves it, and traces every box entered and every connector.
 class DeclarationWalk : public DiagramWalk {
 public:
-    DeclarationWalk(DeclarativeRun &run, int mode) : DiagramWalk(run.state), m_run(run), m_mode(mode)
+    DeclarationWalk(DeclarativeRun &run, int mode)
+        : DiagramWalk(run.state.model, run.state.log), m_run(run), m_mode(mode)
     {
         m_stopsAtTestBenchEnd = true;
     }
@@ -60,13 +67,13 @@ public:
 protected:
     bool entered(int from, int to) override
     {
-        const QString type = boxTypeAt(m_state.model, from);
-        const bool handOver = m_mode == ModeOperations ? isOperationType(type) : type == m_run.modeTypeName;
+        const BoxType type = boxTypeAt(m_model, from);
+        const bool handOver = m_mode == ModeOperations ? isOperationType(type) : type == m_run.modeType;
         if (handOver) {
-            m_run.currentLine += kHandedOver + m_run.modeTypeName + QLatin1Char('\n');
-            analyseBoxDeclarations(m_state, from, m_mode);
+            m_run.currentLine += kHandedOver + boxTypeName(m_run.modeType) + QLatin1Char('\n');
+            analyseBoxDeclarations(m_run.state, from, m_mode);
         }
-        m_run.currentLine += QStringLiteral("          - HIJO: ") + boxLinksText(m_state.model, to);
+        m_run.currentLine += QStringLiteral("          - HIJO: ") + boxLinksText(m_model, to);
         m_run.finishLine();
         return true;
     }
@@ -85,7 +92,7 @@ protected:
 
     void connectorUnmatched() override
     {
-        logMessage(m_state.log, QStringLiteral("WARNING!\t No hay State con el mismo nombre;"), LogError);
+        logMessage(m_log, QStringLiteral("WARNING!\t No hay State con el mismo nombre;"), LogError);
     }
 
 private:
@@ -96,23 +103,23 @@ private:
 struct Mode {
     int number;
     QString line;
-    QString typeName;  // empty: the mode keeps the type name of the mode before it
+    BoxType type;  // None: the mode keeps the type of the mode before it
 };
 
 // Runs the three modes on the diagram of root and returns its kind.
-QString declareDiagram(DeclarativeRun &run, int root)
+DiagramKind declareDiagram(DeclarativeRun &run, int root)
 {
     static const Mode modes[] = {
-        {ModePorts, QStringLiteral("     a) MODO PORTS"), QStringLiteral("Ports")},
-        {ModeCode, QStringLiteral("     b) MODO CODE"), QStringLiteral("Code")},
-        {ModeOperations, QStringLiteral("     c) MODO ASYNC-SYNC"), QString()},
+        {ModePorts, QStringLiteral("     a) MODO PORTS"), BoxType::Ports},
+        {ModeCode, QStringLiteral("     b) MODO CODE"), BoxType::Code},
+        {ModeOperations, QStringLiteral("     c) MODO ASYNC-SYNC"), BoxType::None},
     };
     bool reachedConnector = false;
     for (const Mode &mode : modes) {
         showInOutputPane(run.state.log, {QStringLiteral("PADRE: ") + boxLinksText(run.state.model, root)});
         run.pending << mode.line;
-        if (!mode.typeName.isEmpty())
-            run.modeTypeName = mode.typeName;
+        if (mode.type != BoxType::None)
+            run.modeType = mode.type;
 
         DeclarationWalk walk(run, mode.number);
         const DiagramWalk::Outcome outcome = walk.walk(root);
@@ -124,12 +131,12 @@ QString declareDiagram(DeclarativeRun &run, int root)
             run.pending = QStringList{QStringLiteral("END SIMULATION. Padre de test bench"),
                                       QStringLiteral("---------------------------------------")};
             run.currentLine.clear();
-            return kTestBenchKind;
+            return DiagramKind::TestBench;
         }
         run.finishLine();
         run.flush();
     }
-    return reachedConnector ? kDesignKind : QString();
+    return reachedConnector ? DiagramKind::Design : DiagramKind::None;
 }
 
 } // namespace

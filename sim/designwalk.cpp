@@ -2,7 +2,7 @@
 
 #include "core/messagelog.h"
 #include "run/simstate.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 #include "sim/boxexecution.h"
 #include "sim/cyclevalues.h"
 
@@ -43,7 +43,7 @@ void applyDefaultsOfState(SimState &state, int column)
     CycleLoopState &loop = state.simulation.loop;
     const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
-        if (boxTypeAt(m, pos) == QLatin1String("Default") && boxLinksAt(m, pos).next == stateId) {
+        if (boxTypeAt(m, pos) == BoxType::Default && boxLinksAt(m, pos).next == stateId) {
             loop.logEntry += QStringLiteral("VALORES POR DEFECTO\n");
             applyDefaultValues(state);
         }
@@ -127,7 +127,7 @@ void enterDesignState(SimState &state, int column)
     loop.logEntry += QStringLiteral("\tState inicio ID: %1,\tState inicio IT: %2,\tSTATE TYPE: %3\t     ->")
                          .arg(loop.walkStartId)
                          .arg(loop.walkStartIt)
-                         .arg(boxTypeAt(m, loop.walkStartIt));
+                         .arg(boxTypeName(boxTypeAt(m, loop.walkStartIt)));
 
     if (loop.walkStopId != 0)
         ++loop.designPosition;
@@ -138,7 +138,7 @@ void enterDesignState(SimState &state, int column)
         QStringLiteral("\tState paro sin decisiones ID: %1,\tState paro sin decisiones IT: %2,\tSTATE TYPE: %3")
             .arg(loop.walkStopId)
             .arg(loop.walkStopIt)
-            .arg(boxTypeAt(m, loop.walkStopIt));
+            .arg(boxTypeName(boxTypeAt(m, loop.walkStopIt)));
     loop.closeEntry();
     loop.designWalked = true;
     loop.enteredDesignPosition = loop.designPosition;
@@ -178,11 +178,11 @@ void walkDesign(SimState &state, int column)
             return;
         }
 
-        const QString type = boxTypeAt(m, w);
+        const BoxType type = boxTypeAt(m, w);
         const BoxLinks links = boxLinksAt(m, w);
         link = links.next;
         from = w;
-        loop.logEntry += QStringLiteral("  - ") + type + QStringLiteral(": ");
+        loop.logEntry += QStringLiteral("  - ") + boxTypeName(type) + QStringLiteral(": ");
         executeWalkBox(state, w, type, links.next0, links.next1, link);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "core/messagelog.h"
 #include "run/simstate.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "sim/cyclevalues.h"

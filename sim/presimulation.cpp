@@ -4,7 +4,7 @@
 #include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 #include "model/hierarchy.h"
 #include "sim/cycleloop.h"
 #include "sim/cyclevalues.h"
@@ -182,47 +182,47 @@ void readDefaultValues(Presimulation &run, int pos)
 void handleChainBox(Presimulation &run, int pos, bool testBench)
 {
     SimState &state = run.state;
-    const QString type = boxTypeAt(state.model, pos);
-    if (type == QLatin1String("Ports")) {
+    const BoxType type = boxTypeAt(state.model, pos);
+    if (type == BoxType::Ports) {
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX PORTS no implantado en Presimulacion Operativa"), LogError);
         else
             run.chainLine += kAnalysedBefore;
-    } else if (type == QLatin1String("Code")) {
+    } else if (type == BoxType::Code) {
         if (testBench)
             notImplemented(run, QStringLiteral("Warning!: BOX CODE no implantado en Presimulacion Operativa"),
                            LogWarning);
         else
             run.chainLine += kAnalysedBefore;
-    } else if (type == QLatin1String("ThreadSync")) {
+    } else if (type == BoxType::ThreadSync) {
         if (testBench)
             readTestBenchClock(run, pos);
         else
             readDesignClock(run, pos);
-    } else if (type == QLatin1String("Event")) {
+    } else if (type == BoxType::Event) {
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX EVENT no implantado en Presimulacion Operativa"), LogError);
         else
             parseEventBox(state, pos, run.chainLine);
-    } else if (type == QLatin1String("Default")) {
+    } else if (type == BoxType::Default) {
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX DEFAULT no implantado en Presimulacion Operativa"),
                            LogError);
         else
             readDefaultValues(run, pos);
-    } else if (type == QLatin1String("Instance")) {
+    } else if (type == BoxType::Instance) {
         if (testBench)
             run.chainLine += textCell(state.model.textUpMatrix, 1, pos) + QLatin1Char('\n');
         else
             notImplemented(run, QStringLiteral("Error!: BOX INSTANCE no implantado en Presimulacion Operativa"),
                            LogError);
-    } else if (type == QLatin1String("Initial")) {
+    } else if (type == BoxType::Initial) {
         if (testBench)
             readInitialValues(run, pos);
         else
             notImplemented(run, QStringLiteral("Error!: BOX INITIAL no implantado en Presimulacion Operativa"),
                            LogError);
-    } else if (type == QLatin1String("MetaState")) {
+    } else if (type == BoxType::MetaState) {
         notImplemented(run, QStringLiteral("Error!: BOX METASTATE no implantado en Presimulacion Operativa"), LogError);
     }
 }
@@ -231,7 +231,7 @@ void handleChainBox(Presimulation &run, int pos, bool testBench)
 // no box has that ID.
 int nextBox(SimState &state, int pos)
 {
-    return findBoxById(state, boxLinksAt(state.model, pos).next);
+    return findBoxById(state.model, state.log, boxLinksAt(state.model, pos).next);
 }
 
 // Follows Next links from the parent's successor up to the diagram's first state box.
@@ -252,7 +252,7 @@ void walkHeaderChain(Presimulation &run, int column, bool testBench)
                        LogError);
             break;
         }
-        run.chainLine += QStringLiteral("  - ") + boxTypeAt(m, pos) + QStringLiteral(": ");
+        run.chainLine += QStringLiteral("  - ") + boxTypeName(boxTypeAt(m, pos)) + QStringLiteral(": ");
         handleChainBox(run, pos, testBench);
     }
     run.trace << run.chainLine;
@@ -290,8 +290,8 @@ void runOperativeSimulation(SimState &state)
     const QStringList banner{QStringLiteral("\n//--------------SIMULACION OPERATIVA-----------------//")};
     showInProcessPane(state.log, banner);
     showInOutputPane(state.log, banner);
-    buildStateTable(state);
-    reportHeadersAndStates(state);
+    buildStateTable(state.model, state.log);
+    reportHeadersAndStates(state.model, state.log);
     runPresimulation(state);
     runSimulationCycles(state);
 }
@@ -305,7 +305,7 @@ void runPresimulation(SimState &state)
     // the values the test bench's Initial boxes gave; each parent keeps its own number.
     const int parents = int(state.model.parentIts.size());
     for (bool testBench : {true, false}) {
-        const QString &kind = testBench ? kTestBenchKind : kDesignKind;
+        const DiagramKind kind = testBench ? DiagramKind::TestBench : DiagramKind::Design;
         for (int column = 0; column < parents; ++column) {
             if (state.model.parentKinds.value(column) != kind)
                 continue;

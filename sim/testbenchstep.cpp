@@ -4,7 +4,7 @@
 #include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
-#include "model/diagramwalk.h"
+#include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
 #include "sim/snapshots.h"
 
@@ -174,20 +174,20 @@ void runActionState(SimState &state, int pos)
 
 // Step 3 for the state at position pos; returns true when the test bench has reached its
 // end, so that the state's cycle is not counted.
-bool runState(SimState &state, int pos, const QString &type)
+bool runState(SimState &state, int pos, BoxType type)
 {
     CycleLoopState &loop = state.simulation.loop;
     const QString text = firstTextLine(state.model, pos);
-    if (type == QLatin1String("StateAsyncOps")) {
+    if (type == BoxType::StateAsyncOps) {
         runActionState(state, pos);
-    } else if (type == QLatin1String("State")) {
+    } else if (type == BoxType::State) {
         loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
         if (loop.tbStateEntered) {
             loop.tbStateCycle = 0;
             readStateLength(loop, text);
             loop.tbStateEntered = false;
         }
-    } else if (type == QLatin1String("MetaState")) {
+    } else if (type == BoxType::MetaState) {
         loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
         loop.tbStateCycle = 1;
         if (text == kEndSimulation) {
@@ -222,15 +222,15 @@ void runTestBenchStep(SimState &state, int column)
     const qint32 start = stateCell(m.stateIts, row, column);
     const qint32 stopId = stateCell(m.stateIds, row + 1, column);
     const qint32 stop = stateCell(m.stateIts, row + 1, column);
-    const QString startType = boxTypeAt(m, start);
+    const BoxType startType = boxTypeAt(m, start);
 
     loop.logEntry += QStringLiteral(" + TEST BENCH:\n") + QStringLiteral("\tState inicio ID: ") + number(startId)
                      + QStringLiteral(",\tState inicio IT: ") + number(start) + QStringLiteral(",\tSTATE TYPE: ")
-                     + startType + QStringLiteral("\t     ->") + QStringLiteral("\tState paro ID: ") + number(stopId)
+                     + boxTypeName(startType) + QStringLiteral("\t     ->") + QStringLiteral("\tState paro ID: ") + number(stopId)
                      + QStringLiteral(",\t\tState paro IT: ") + number(stop) + QStringLiteral(",\t\tSTATE TYPE: ")
-                     + boxTypeAt(m, stop);
+                     + boxTypeName(boxTypeAt(m, stop));
     loop.closeEntry();
-    loop.logEntry += QStringLiteral("  - ") + startType + QStringLiteral(": \n");
+    loop.logEntry += QStringLiteral("  - ") + boxTypeName(startType) + QStringLiteral(": \n");
 
     bool ended = false;
     if (startId == 0) {

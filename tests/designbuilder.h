@@ -2,7 +2,6 @@
 // Fills the design tables by hand, the way the reader leaves them after reading a file,
 // for tests of the stages that come after the reader.
 
-#include "run/simstate.h"
 #include "model/designmodel.h"
 
 #include <QMetaType>
@@ -35,15 +34,14 @@ inline void putLines(TextMatrix &matrix, int column, const QStringList &lines)
 }
 
 // Appends the boxes, in order, after those already in the tables.
-inline void addBoxes(SimState &state, const TestBoxes &boxes)
+inline void addBoxes(DesignModel &m, const TestBoxes &boxes)
 {
-    DesignModel &m = state.model;
     if (m.textMatrix.isEmpty())
         rebuildTextMatrices(m);
     for (const TestBox &box : boxes) {
         const int pos = m.boxCount++;
         m.boxIds << box.id;
-        m.boxTypes << box.type;
+        m.boxTypes << boxTypeNamed(box.type);
         m.boxNext << box.next;
         m.boxNext0 << box.next0;
         m.boxNext1 << box.next1;
@@ -54,9 +52,8 @@ inline void addBoxes(SimState &state, const TestBoxes &boxes)
 }
 
 // Makes the boxes at these positions the roots of the diagrams.
-inline void setParents(SimState &state, const QVector<qint32> &positions)
+inline void setParents(DesignModel &m, const QVector<qint32> &positions)
 {
-    DesignModel &m = state.model;
     m.parentIts = positions;
     m.parentIds.clear();
     for (qint32 pos : positions)

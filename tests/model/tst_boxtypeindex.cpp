@@ -2,8 +2,8 @@
 // types, listing the positions of its boxes from the last to the first.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
 #include "model/boxtypeindex.h"
+#include "modelparts.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -67,9 +67,9 @@ private slots:
         QFETCH(int, indexed);
 
         MemorySink sink;
-        SimState s(&sink);
-        s.model.boxTypes = types;
-        buildBoxTypeIndex(s);
+        ModelParts s(&sink);
+        s.model.boxTypes = boxTypesNamed(types);
+        buildBoxTypeIndex(s.model, s.log);
 
         QCOMPARE(sink.output, QStringList({QString(), kHeading}) + lines);
         QCOMPARE(s.model.indexedBoxCount, indexed);
@@ -79,18 +79,18 @@ private slots:
     void rebuiltFromScratchEachTime()
     {
         MemorySink sink;
-        SimState s(&sink);
-        s.model.boxTypes = QStringList{"State", "State"};
-        buildBoxTypeIndex(s);
-        s.model.boxTypes = QStringList{"Decision"};
+        ModelParts s(&sink);
+        s.model.boxTypes = boxTypesNamed({"State", "State"});
+        buildBoxTypeIndex(s.model, s.log);
+        s.model.boxTypes = boxTypesNamed({"Decision"});
         sink.output.clear();
-        buildBoxTypeIndex(s);
+        buildBoxTypeIndex(s.model, s.log);
 
         QCOMPARE(sink.output, QStringList({QString(), kHeading,
                                            "Posiciones de las cajas Decision en el archivo : 0"}));
         QCOMPARE(s.model.indexedBoxCount, 1);
-        QCOMPARE(s.model.boxPositionsByType.values("Decision"), QList<qint32>{0});
-        QVERIFY(!s.model.boxPositionsByType.contains("State"));
+        QCOMPARE(s.model.boxPositionsByType.values(BoxType::Decision), QList<qint32>{0});
+        QVERIFY(!s.model.boxPositionsByType.contains(BoxType::State));
     }
 };
 

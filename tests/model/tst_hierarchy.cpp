@@ -2,9 +2,10 @@
 // boxes met by walking each diagram, and the report of both.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "model/boxaccess.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
+#include "modelparts.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -44,13 +45,13 @@ class TestHierarchy : public QObject {
 private slots:
     void findBoxByIdTakesTheLastDuplicate()
     {
-        SimState s;
-        addBoxes(s, {{4, "State"}, {7, "State"}, {4, "Decision"}, {1, "SyncOps"}});
-        QCOMPARE(findBoxById(s, 4), 2);
-        QCOMPARE(findBoxById(s, 1), 3);
+        ModelParts s;
+        addBoxes(s.model, {{4, "State"}, {7, "State"}, {4, "Decision"}, {1, "SyncOps"}});
+        QCOMPARE(findBoxById(s.model, s.log, 4), 2);
+        QCOMPARE(findBoxById(s.model, s.log, 1), 3);
         QVERIFY(s.log.warningList.isEmpty());
-        QCOMPARE(findBoxById(s, 8), -1);
-        QCOMPARE(findBoxById(s, -1), -1);
+        QCOMPARE(findBoxById(s.model, s.log, 8), -1);
+        QCOMPARE(findBoxById(s.model, s.log, -1), -1);
         QCOMPARE(s.log.warningList, QStringList({notFound(8), notFound(-1)}));
         QVERIFY(s.log.errorList.isEmpty());
     }
@@ -58,8 +59,8 @@ private slots:
     void parentsAreTheBoxesNoLinkNames()
     {
         MemorySink sink;
-        SimState s(&sink);
-        addBoxes(s, {
+        ModelParts s(&sink);
+        addBoxes(s.model, {
             {5, "Header", 6},         // root
             {6, "State", 7},
             {7, "Decision", -1, 6, 6},
@@ -67,7 +68,7 @@ private slots:
             {40, "State"},            // named only by a Next0 link: not a root
             {41, "SyncOps", -1, 40},  // named by none: a root
         });
-        findParentBoxes(s);
+        findParentBoxes(s.model, s.log);
         QCOMPARE(s.model.parentIds, QVector<qint32>({5, 41}));
         QCOMPARE(s.model.parentIts, QVector<qint32>({0, 5}));
         QCOMPARE(sink.output, QStringList({" ", "//-------------- ID's de los BOXES PADRES--------------//",
@@ -78,11 +79,11 @@ private slots:
     void noParentIsWarned()
     {
         MemorySink sink;
-        SimState s(&sink);
-        addBoxes(s, {{5, "State", 6}, {6, "State", 5}});
+        ModelParts s(&sink);
+        addBoxes(s.model, {{5, "State", 6}, {6, "State", 5}});
         s.model.parentIds = {3};
         s.model.parentIts = {3};
-        findParentBoxes(s);
+        findParentBoxes(s.model, s.log);
         QVERIFY(s.model.parentIds.isEmpty() && s.model.parentIts.isEmpty());
         QCOMPARE(sink.output, QStringList({" ", "//-------------- ID's de los BOXES PADRES--------------//",
                                            "Id Padres: ", "It Padres: "}));
@@ -169,10 +170,10 @@ private slots:
         QFETCH(QStringList, warnings);
         QFETCH(QStringList, errors);
 
-        SimState s;
-        addBoxes(s, boxes);
-        setParents(s, {0});
-        buildStateTable(s);
+        ModelParts s;
+        addBoxes(s.model, boxes);
+        setParents(s.model, {0});
+        buildStateTable(s.model, s.log);
 
         QCOMPARE(s.model.stateIds.size(), 100);
         QCOMPARE(s.model.stateIts.size(), 100);
@@ -185,11 +186,11 @@ private slots:
 
     void stateTableHasOneColumnPerParent()
     {
-        SimState s;
-        addBoxes(s, {{9, "Header", 10}, {10, "State", -5}, {20, "Header", 21}, {21, "Decision"},
+        ModelParts s;
+        addBoxes(s.model, {{9, "Header", 10}, {10, "State", -5}, {20, "Header", 21}, {21, "Decision"},
                      {22, "State", 0}});
-        setParents(s, {0, 2, 4});
-        buildStateTable(s);
+        setParents(s.model, {0, 2, 4});
+        buildStateTable(s.model, s.log);
 
         for (const QVector<qint32> &row : s.model.stateIds)
             QCOMPARE(row.size(), 3);
@@ -203,16 +204,16 @@ private slots:
     void reportOfTwoDiagrams()
     {
         MemorySink sink;
-        SimState s(&sink);
+        ModelParts s(&sink);
         s.model.parentIds = {9, 50};
         s.model.parentIts = {0, 7};
-        s.model.parentKinds = QStringList{"Design", "TestBench"};
+        s.model.parentKinds = diagramKindsNamed({"Design", "TestBench"});
         s.model.stateIds = s.model.stateIts = QVector<QVector<qint32>>(100, QVector<qint32>(2, 0));
         s.model.stateIds[0] = {10, 51};
         s.model.stateIds[1] = {12, 0};
         s.model.stateIts[0] = {1, 8};
         s.model.stateIts[1] = {3, 0};
-        reportHeadersAndStates(s);
+        reportHeadersAndStates(s.model, s.log);
 
         QCOMPARE(sink.output, QStringList({
                                   "\t\tPadre Nº1\tPadre Nº2",
@@ -235,11 +236,11 @@ private slots:
     void reportWithEmptyFirstRows()
     {
         MemorySink sink;
-        SimState s(&sink);
+        ModelParts s(&sink);
         s.model.parentIds = {9};
         s.model.parentIts = {4};
         s.model.stateIds = s.model.stateIts = QVector<QVector<qint32>>(100, QVector<qint32>(1, 0));
-        reportHeadersAndStates(s);
+        reportHeadersAndStates(s.model, s.log);
 
         QCOMPARE(sink.output, QStringList({
                                   "\t\tPadre Nº1",
@@ -258,9 +259,9 @@ private slots:
     void reportWithoutParents()
     {
         MemorySink sink;
-        SimState s(&sink);
-        buildStateTable(s);
-        reportHeadersAndStates(s);
+        ModelParts s(&sink);
+        buildStateTable(s.model, s.log);
+        reportHeadersAndStates(s.model, s.log);
 
         QStringList expected{"\t", "\t", "-TYPE Cabeceras:\t", "-ID Cabeceras:    \t",
                              "-IT Cabeceras:    \t", "-ID States:"};
@@ -273,12 +274,12 @@ private slots:
     void reportOfAFullColumn()
     {
         MemorySink sink;
-        SimState s(&sink);
-        addBoxes(s, stateChain(100));
-        setParents(s, {0});
-        s.model.parentKinds = QStringList{"Design"};
-        buildStateTable(s);
-        reportHeadersAndStates(s);
+        ModelParts s(&sink);
+        addBoxes(s.model, stateChain(100));
+        setParents(s.model, {0});
+        s.model.parentKinds = diagramKindsNamed({"Design"});
+        buildStateTable(s.model, s.log);
+        reportHeadersAndStates(s.model, s.log);
 
         // 5 heading lines, "-ID States:", 100 ID rows, "-IT States:", 100 IT rows.
         QCOMPARE(sink.output.size(), 5 + 1 + 100 + 1 + 100);

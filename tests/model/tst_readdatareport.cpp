@@ -2,8 +2,8 @@
 // matrices that hold text, one column per box.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
 #include "model/readdatareport.h"
+#include "modelparts.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -25,7 +25,7 @@ QStringList emptyReport(int boxes, int pages)
 
 struct Report {
     MemorySink sink;
-    SimState state{&sink};
+    ModelParts state{&sink};
     Report() { rebuildTextMatrices(state.model); }
 };
 
@@ -41,7 +41,7 @@ private slots:
     {
         Report r;
         r.state.model.pageIds = {1, 2};
-        reportReadData(r.state);
+        reportReadData(r.state.model, r.state.log);
         QCOMPARE(r.sink.output, emptyReport(0, 2));
         QVERIFY(r.state.model.readerLines.isEmpty());
     }
@@ -55,7 +55,7 @@ private slots:
         m.textMatrix[1][1] = "b";
         m.textDownMatrix[3][0] = "end";
         m.textMatrix[7][2] = "beyond the boxes read";  // column 2 is no box: never shown
-        reportReadData(r.state);
+        reportReadData(r.state.model, r.state.log);
         QStringList expected = emptyReport(2, 0);
         expected.insert(6, "|   null\ta\t|");
         expected.insert(7, "|   null\tb\t|");
@@ -69,7 +69,7 @@ private slots:
         DesignModel &m = r.state.model;
         m.boxIds = {1};
         m.textUpMatrix[9][0] = "S9";
-        reportReadData(r.state);
+        reportReadData(r.state.model, r.state.log);
         QCOMPARE(r.sink.output.at(7), QString("\n - Matriz de TEXT UP: "));
         QCOMPARE(r.sink.output.at(9), QString("|   S9\t|"));
         QCOMPARE(r.sink.output.size(), emptyReport(1, 0).size() + 1);

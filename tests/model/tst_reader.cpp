@@ -3,8 +3,8 @@
 // the file format.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
 #include "model/reader.h"
+#include "modelparts.h"
 #include "testmain.h"
 
 #include <QFile>
@@ -21,7 +21,7 @@ const QString kEnd = QStringLiteral("//Fin de la simulación en modo lectura de 
 // Reads a design written to a temporary file; the state and sink stay for inspection.
 struct Reading {
     MemorySink sink;
-    SimState state{&sink};
+    ModelParts state{&sink};
     QTemporaryDir dir;
 
     void readBytes(const QByteArray &bytes)
@@ -31,7 +31,7 @@ struct Reading {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        LecturaArchivo(state, path);
+        readDesignFile(state.model, state.log, path);
     }
     void read(const QStringList &lines) { readBytes(lines.join(QLatin1Char('\n')).toUtf8() + '\n'); }
 
@@ -118,7 +118,7 @@ void TestReader::twoBoxExampleGivesItsTablesAndTrace()
     const DesignModel &m = r.m();
     QCOMPARE(m.boxCount, 2);
     QCOMPARE(m.boxIds, (QVector<qint32>{10, 11}));
-    QCOMPARE(m.boxTypes, (QStringList{"Initial", "State"}));
+    QCOMPARE(boxTypeNames(m.boxTypes), (QStringList{"Initial", "State"}));
     QCOMPARE(m.boxNext, (QVector<qint32>{11, 10}));
     QCOMPARE(m.boxNext0, (QVector<qint32>{-1, -1}));
     QCOMPARE(m.boxNext1, (QVector<qint32>{-1, -1}));
@@ -200,7 +200,7 @@ void TestReader::typeKeywordsLongestFirst()
     QFETCH(QString, traceLine);
     Reading r;
     r.read(box({"  Id = 1;", "  " + line}));
-    QCOMPARE(r.m().boxTypes, QStringList{type});
+    QCOMPARE(boxTypeNames(r.m().boxTypes), QStringList{type});
     QCOMPARE(r.sink.process.at(r.sink.process.indexOf("Id encontrado. Linea: 2 . ID = 1") + 2), traceLine);
 }
 
@@ -306,7 +306,7 @@ void TestReader::headerBoxHeadings()
     r.read(box({"Id = 1;", "Type = Header;", "Text = \"module m\";"}) + box({"Id = 2;", "Text = \"x\";"}));
     QCOMPARE(r.traceStarting("Texto "), (QStringList{"Texto de la caja HEADER analizandose. Linea: 4",
                                                      "Texto de la caja DESCONOCIDA analizandose. Linea: 8"}));
-    QCOMPARE(r.m().boxTypes, (QStringList{"Header", ""}));
+    QCOMPARE(boxTypeNames(r.m().boxTypes), (QStringList{"Header", ""}));
 }
 
 void TestReader::longLinesAreReadInPieces_data()
@@ -368,7 +368,7 @@ void TestReader::missingFileIsAnError()
 {
     Reading r;
     const QString path = r.dir.filePath("absent.vdo");
-    LecturaArchivo(r.state, path);
+    readDesignFile(r.state.model, r.state.log, path);
     QCOMPARE(r.errors(), QStringList{"ERROR!\t No se puede abrir el archivo: " + path});
     QCOMPARE(r.sink.process, (QStringList{kStart, R, kEnd}));
     QCOMPARE(r.m().boxCount, 0);
@@ -464,7 +464,7 @@ void TestReader::unknownTypeIsReportedAndKeepsTheTablesInStep()
 {
     Reading r;
     r.read(box({"Id = 1;", "Type = Widget;"}) + box({"Id = 2;"}) + box({"Id = 3;", "Type = State;", "Type = Decision;"}));
-    QCOMPARE(r.m().boxTypes, (QStringList{"", "", "State"}));
+    QCOMPARE(boxTypeNames(r.m().boxTypes), (QStringList{"", "", "State"}));
     QCOMPARE(r.errors(), (QStringList{"ERROR!\t TYPE Box no implementado. Linea: 3",
                                       "ERROR!\t Caja sin Type. Linea: 5",
                                       "ERROR!\t Segunda linea Type en la caja; no se guarda. Linea: 11"}));

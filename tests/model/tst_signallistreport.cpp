@@ -2,8 +2,8 @@
 // inouts) holding a line per signal with its name, timing and range.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
 #include "model/signallistreport.h"
+#include "modelparts.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -22,8 +22,8 @@ private slots:
     void noSignals()
     {
         MemorySink sink;
-        SimState s(&sink);
-        reportSignalList(s);
+        ModelParts s(&sink);
+        reportSignalList(s.signalTable, s.log);
         QCOMPARE(sink.output, QStringList({kHeading, " - Inputs:\n", " - Outputs:\n", " - Wires:\n",
                                            " - Inouts:\n"}));
     }
@@ -31,7 +31,7 @@ private slots:
     void everyKind()
     {
         MemorySink sink;
-        SimState s(&sink);
+        ModelParts s(&sink);
         SignalTable &t = s.signalTable;
         t.inputNames = QStringList{"CLK", "A"};
         t.inputRanges = QStringList{" ", "[3:0]"};
@@ -45,7 +45,7 @@ private slots:
         t.inoutNames = QStringList{"X"};
         t.inoutRanges = QStringList{" "};
         t.inoutTiming = QStringList{"SYNC"};
-        reportSignalList(s);
+        reportSignalList(s.signalTable, s.log);
 
         QCOMPARE(sink.output, QStringList({kHeading,
                                            " - Inputs:\n\tCLK\tASYNC\t \n\tA\tSYNC\t[3:0]\n",
@@ -59,13 +59,13 @@ private slots:
     void signalsWithoutTiming()
     {
         MemorySink sink;
-        SimState s(&sink);
+        ModelParts s(&sink);
         s.signalTable.inputNames = QStringList{"A", "B"};
         s.signalTable.inputRanges = QStringList{" ", "[2:0]"};
         s.signalTable.inputTiming = QStringList{"SYNC"};
         s.signalTable.wireNames = QStringList{"W"};
         s.signalTable.wireRanges = QStringList{" "};
-        reportSignalList(s);
+        reportSignalList(s.signalTable, s.log);
 
         QCOMPARE(sink.output.at(1), QStringLiteral(" - Inputs:\n\tA\tSYNC\t \n\tB\tASYNC\t[2:0]\n"));
         QCOMPARE(sink.output.at(3), QStringLiteral(" - Wires:\n\tW\tASYNC\t \n"));

@@ -45,7 +45,7 @@ const QString &logEntry(const SimState &s)
 // One box of the given type at position 0, with its condition in TextUp line 0.
 void addConditionalBox(SimState &s, const QString &type, const QString &condition, const QStringList &down)
 {
-    addBoxes(s, {{7, type, 8, -1, -1, {}, down}});
+    addBoxes(s.model, {{7, type, 8, -1, -1, {}, down}});
     s.model.textUpMatrix[0][0] = condition;
 }
 
@@ -154,12 +154,12 @@ private slots:
     {
         SimState s;
         declareSignals(s, 1, 1);
-        addBoxes(s, {{3, "Decision", -1, 4, 5, {"A == 1 && B == 1"}}, {4, "SyncOps", 9, -1, -1, {"Q <= 7;"}}});
+        addBoxes(s.model, {{3, "Decision", -1, 4, 5, {"A == 1 && B == 1"}}, {4, "SyncOps", 9, -1, -1, {"Q <= 7;"}}});
         qint32 link = -1;
-        executeWalkBox(s, 0, "Decision", 4, 5, link);
+        executeWalkBox(s, 0, BoxType::Decision, 4, 5, link);
         QCOMPARE(s.registers.logicFound, 1);
         link = 9;
-        executeWalkBox(s, 1, "SyncOps", -1, -1, link);
+        executeWalkBox(s, 1, BoxType::SyncOps, -1, -1, link);
         QCOMPARE(nextQ(s), 7);
         QVERIFY(logEntry(s).endsWith(QStringLiteral("Q <= 7;\t->\tNombre señal: Q\tValor: 7\t\n")));
     }
@@ -183,10 +183,10 @@ private slots:
         QFETCH(qint32, w);
         SimState s;
         declareSignals(s, 4);
-        addBoxes(s, {{1, "State", 2}, {2, type, 3, -1, -1, {"Q <= Q + 1;", "null", "W <= Q;"}}});
+        addBoxes(s.model, {{1, "State", 2}, {2, type, 3, -1, -1, {"Q <= Q + 1;", "null", "W <= Q;"}}});
         s.model.textMatrix[49][1] = "B <= A;";
         qint32 link = 3;
-        executeWalkBox(s, 1, type, -1, -1, link);
+        executeWalkBox(s, 1, boxTypeNamed(type), -1, -1, link);
         QCOMPARE(link, 3);
         QCOMPARE(logEntry(s), QStringLiteral("Q <= Q + 1;\t->\tNombre señal: Q\tValor: 6\t"
                                              "W <= Q;\t->\tNombre señal: W\tValor: %1\t"
@@ -230,9 +230,9 @@ private slots:
         QFETCH(QString, condition);
         SimState s;
         declareSignals(s, a, b);
-        addBoxes(s, {{10, "Decision", -1, 20, 30, {condition}}});
+        addBoxes(s.model, {{10, "Decision", -1, 20, 30, {condition}}});
         qint32 link = -1;
-        executeWalkBox(s, 0, "Decision", 20, 30, link);
+        executeWalkBox(s, 0, BoxType::Decision, 20, 30, link);
         QCOMPARE(link, expectedLink);
         QCOMPARE(logEntry(s), condition + "\t\t->\tResultado Decision: " + result);
         QVERIFY(s.log.errorList.isEmpty() && s.log.warningList.isEmpty());
@@ -300,7 +300,7 @@ private slots:
         declareSignals(s, a, b);
         addConditionalBox(s, type, condition, {"Q <= 9;"});
         qint32 link = 8;
-        executeWalkBox(s, 0, type, -1, -1, link);
+        executeWalkBox(s, 0, boxTypeNamed(type), -1, -1, link);
         QCOMPARE(link, 8);
         QCOMPARE(logEntry(s), condition + "\t\t->\tResultado Decision: " + result);
         QCOMPARE(currentQ(s), expectedCurrentQ);
@@ -316,7 +316,7 @@ private slots:
         declareSignals(s, 1);
         addConditionalBox(s, "CondSyncOps", "A == 1", {"Q <= 2;", "null", "W <= A + 1;"});
         qint32 link = 8;
-        executeWalkBox(s, 0, "CondSyncOps", -1, -1, link);
+        executeWalkBox(s, 0, BoxType::CondSyncOps, -1, -1, link);
         QCOMPARE(logEntry(s), QStringLiteral("A == 1\t\t->\tResultado Decision: 1. Comparacion Verdadera. EJECUTO\n"
                                              "Q <= 2;\tW <= A + 1;\t\n"));
         QCOMPARE(nextQ(s), 2);
@@ -343,10 +343,10 @@ private slots:
         QFETCH(QString, type);
         SimState s;
         declareSignals(s);
-        addBoxes(s, {{4, type, 5, -1, -1, {"Q <= 1;"}}});
+        addBoxes(s.model, {{4, type, 5, -1, -1, {"Q <= 1;"}}});
         for (int meeting = 0; meeting < 2; ++meeting) {
             qint32 link = 5;
-            executeWalkBox(s, 0, type, -1, -1, link);
+            executeWalkBox(s, 0, boxTypeNamed(type), -1, -1, link);
             QCOMPARE(link, 5);
         }
         QCOMPARE(logEntry(s), QStringLiteral("No implantado\nNo implantado\n"));
@@ -362,10 +362,10 @@ private slots:
         for (const QString &type : types) {
             SimState s;
             declareSignals(s);
-            addBoxes(s, {{4, type, 5, 6, 7, {"Q <= 1;"}, {"Q <= 2;"}}});
+            addBoxes(s.model, {{4, type, 5, 6, 7, {"Q <= 1;"}, {"Q <= 2;"}}});
             s.model.textUpMatrix[0][0] = "A == 0";
             qint32 link = 5;
-            executeWalkBox(s, 0, type, 6, 7, link);
+            executeWalkBox(s, 0, boxTypeNamed(type), 6, 7, link);
             QCOMPARE(link, 5);
             QVERIFY2(logEntry(s).isEmpty(), qPrintable(type));
             QCOMPARE(nextQ(s), 5);
@@ -378,10 +378,10 @@ private slots:
     {
         SimState s;
         declareSignals(s);
-        addBoxes(s, {{4, "SyncOps", 5, -1, -1, {"Q <= 1;"}}});
+        addBoxes(s.model, {{4, "SyncOps", 5, -1, -1, {"Q <= 1;"}}});
         qint32 link = 5;
-        executeWalkBox(s, 400, "SyncOps", -1, -1, link);
-        executeWalkBox(s, -1, "AsyncOps", -1, -1, link);
+        executeWalkBox(s, 400, BoxType::SyncOps, -1, -1, link);
+        executeWalkBox(s, -1, BoxType::AsyncOps, -1, -1, link);
         QCOMPARE(logEntry(s), QStringLiteral("\n\n"));
         QCOMPARE(nextQ(s), 5);
     }

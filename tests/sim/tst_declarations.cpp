@@ -44,7 +44,7 @@ void makeBoxes(SimFixture &f, const QStringList &types)
 {
     DesignModel &m = f.state->model;
     rebuildTextMatrices(m);
-    m.boxTypes = types;
+    m.boxTypes = boxTypesNamed(types);
     m.boxCount = int(types.size());
     for (int i = 0; i < types.size(); ++i)
         m.boxIds << 10 + i;

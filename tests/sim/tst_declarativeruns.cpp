@@ -183,16 +183,16 @@ private slots:
         runSimulation(s, QStringLiteral(ASMSIM_TEST_DATA "/") + design);
 
         QCOMPARE(declarativeSections(sink.output), sections);
-        QCOMPARE(s.model.parentKinds, kinds);
+        QCOMPARE(diagramKindNames(s.model.parentKinds), kinds);
 
         // The messages of the run up to the signal list, without those of later stages.
         SimState upToSignals;
-        LecturaArchivo(upToSignals, QStringLiteral(ASMSIM_TEST_DATA "/") + design);
-        reportReadData(upToSignals);
-        buildBoxTypeIndex(upToSignals);
-        findParentBoxes(upToSignals);
+        readDesignFile(upToSignals.model, upToSignals.log, QStringLiteral(ASMSIM_TEST_DATA "/") + design);
+        reportReadData(upToSignals.model, upToSignals.log);
+        buildBoxTypeIndex(upToSignals.model, upToSignals.log);
+        findParentBoxes(upToSignals.model, upToSignals.log);
         runDeclarativeSimulation(upToSignals);
-        reportSignalList(upToSignals);
+        reportSignalList(upToSignals.signalTable, upToSignals.log);
         QCOMPARE(upToSignals.log.errorList, errors);
         QVERIFY(upToSignals.log.warningList.isEmpty());
     }

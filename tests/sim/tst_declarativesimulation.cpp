@@ -54,7 +54,7 @@ private slots:
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {{5, "State", 5}});
+        addBoxes(s.model, {{5, "State", 5}});
         runDeclarativeSimulation(s);
         QCOMPARE(sink.output, QStringList({kHeading, QString()}));
         QCOMPARE(sink.process, QStringList{kHeading});
@@ -68,14 +68,14 @@ private slots:
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {11, "Ports", 12, -1, -1, {"INPUT A"}},
             {12, "Code", 1, -1, -1, {"WIRE T"}},
             {1, "State", 14, -1, -1, {"IDLE"}},
             {14, "SyncOps", 15, -1, -1, {"T <= A;"}},
             {15, "State", 0, -1, -1, {"IDLE"}},
         });
-        setParents(s, {0});
+        setParents(s.model, {0});
         runDeclarativeSimulation(s);
 
         const QString padre = QStringLiteral("PADRE: 11, 12, -1, -1");
@@ -108,7 +108,7 @@ private slots:
                                   QString(),
                                   QString(),
                               }));
-        QCOMPARE(s.model.parentKinds, QStringList{"Design"});
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList{"Design"});
         QCOMPARE(s.signalTable.inputNames, QStringList{"A"});
         QCOMPARE(s.signalTable.wireNames, QStringList{"T"});
         QCOMPARE(s.signalTable.inputTiming, QStringList{"SYNC"});
@@ -123,14 +123,14 @@ private slots:
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {50, "Header", 51},
             {51, "Code", 52, -1, -1, {"WIRE W"}},
             {52, "MetaState", 0, 0, -1, {"end simulation"}},
             {60, "Header", 61},
             {61, "State", -5},
         });
-        setParents(s, {0, 3});
+        setParents(s.model, {0, 3});
         runDeclarativeSimulation(s);
 
         // The notice waits for the next flush: after the design's first "PADRE: " line.
@@ -140,7 +140,7 @@ private slots:
             expected << "PADRE: 60, 61, -1, -1" << mode << child("61, -5, -1, -1") << QString();
         expected << QString();
         QCOMPARE(sink.output, expected);
-        QCOMPARE(s.model.parentKinds, QStringList({"TestBench", QString()}));
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList({"TestBench", QString()}));
         QVERIFY(s.signalTable.wireNames.isEmpty());
     }
 
@@ -150,13 +150,13 @@ private slots:
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {{50, "Header", 51}, {51, "MetaState", 0, -1, -1, {"end simulation"}}});
-        setParents(s, {0});
+        addBoxes(s.model, {{50, "Header", 51}, {51, "MetaState", 0, -1, -1, {"end simulation"}}});
+        setParents(s.model, {0});
         runDeclarativeSimulation(s);
 
         QCOMPARE(firstModeBlock(sink.output),
                  QStringList({kPorts, child("51, 0, -1, -1"), "               + STATE: "}));
-        QCOMPARE(s.model.parentKinds, QStringList{"Design"});
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList{"Design"});
         QCOMPARE(s.log.errorList, QStringList(3, "WARNING!\t No hay State con el mismo nombre;"));
     }
 
@@ -206,12 +206,12 @@ private slots:
 
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, boxes);
-        setParents(s, {1});
+        addBoxes(s.model, boxes);
+        setParents(s.model, {1});
         runDeclarativeSimulation(s);
 
         QCOMPARE(firstModeBlock(sink.output), block);
-        QCOMPARE(s.model.parentKinds, QStringList{"Design"});
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList{"Design"});
         // Each mode meets the same connector; an unmatched one counts as an error.
         QCOMPARE(s.log.errorList, QStringList(3 * unmatched, "WARNING!\t No hay State con el mismo nombre;"));
         QVERIFY(s.log.warningList.isEmpty());
@@ -223,8 +223,8 @@ private slots:
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {{9, "Header", 10}, {10, "SyncOps", 11}, {11, "AsyncOps", 10}});
-        setParents(s, {0});
+        addBoxes(s.model, {{9, "Header", 10}, {10, "SyncOps", 11}, {11, "AsyncOps", 10}});
+        setParents(s.model, {0});
         runDeclarativeSimulation(s);
 
         const QStringList lastMode = sink.output.mid(sink.output.lastIndexOf("PADRE: 9, 10, -1, -1") + 1);
@@ -232,20 +232,20 @@ private slots:
                                         handedOver("Code", "11, 10, -1, -1"),
                                         handedOver("Code", "10, 11, -1, -1"), QString(), QString()}));
         QCOMPARE(s.log.errorList, QStringList(3, "ERROR!\t Bucle sin fin en el diagrama del padre con ID: 9"));
-        QCOMPARE(s.model.parentKinds, QStringList{QString()});
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList{QString()});
     }
 
     void branchingAndLostLinks()
     {
         MemorySink sink;
         SimState s(&sink);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {9, "Header", 10},
             {10, "Decision", -1, 11, 12},
             {11, "Ports", 10, -1, -1, {"INPUT A"}},
             {12, "Ports", 77, -1, -1, {"OUTPUT Q"}},
         });
-        setParents(s, {0});
+        setParents(s.model, {0});
         runDeclarativeSimulation(s);
 
         // Next0 first, back to the decision, then Next1, whose Next names no box: the
@@ -265,9 +265,9 @@ private slots:
         MemorySink sink;
         SimState s(&sink);
         s.model.boxIds = {9, 10, 11};
-        s.model.boxTypes = QStringList{"Header"};
+        s.model.boxTypes = boxTypesNamed({"Header"});
         s.model.boxNext = {10};
-        findParentBoxes(s);
+        findParentBoxes(s.model, s.log);
         QCOMPARE(s.model.parentIts, QVector<qint32>({0, 2}));
 
         sink.output.clear();
@@ -279,10 +279,10 @@ private slots:
             expected << "PADRE: 11, -1, -1, -1" << mode << QString();
         expected << QString();
         QCOMPARE(sink.output, expected);
-        QCOMPARE(s.model.parentKinds, QStringList({QString(), QString()}));
+        QCOMPARE(diagramKindNames(s.model.parentKinds), QStringList({QString(), QString()}));
         QCOMPARE(s.log.warningList, QStringList(12, "WARNING!\t Hijo no encontrado con ID: -1"));
 
-        buildStateTable(s);
+        buildStateTable(s.model, s.log);
         QCOMPARE(s.model.stateIds, QVector<QVector<qint32>>(100, QVector<qint32>(2, 0)));
         QCOMPARE(s.model.boxVisited.size(), 3);
     }

@@ -86,7 +86,7 @@ private slots:
     void enteringAStateWithANextState()
     {
         SimState s;
-        addBoxes(s, {
+        addBoxes(s.model, {
             {100, "Header", 10},
             {10, "State", 11, -1, -1, {"S0"}},
             {11, "SyncOps", 12, -1, -1, {"Q <= 1;"}},
@@ -128,7 +128,7 @@ private slots:
         QFETCH(QString, texts);
         SimState s;
         declareSignals(s);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {10, "State", 12, -1, -1, {"S0"}},
             {20, "Default", 10},
             {21, "Default", 12},
@@ -186,14 +186,14 @@ private slots:
         QFETCH(int, position);
         QFETCH(bool, missing);
         SimState s;
-        addBoxes(s, {
+        addBoxes(s.model, {
             {1, "Header", 2, -1, -1, {"A"}},
             {2, "State", 3, -1, -1, {"B"}},
             {3, "State", 4, -1, -1, {"C"}},
             {4, "State", 5, -1, -1, {"X"}},
             {5, "SyncOps", 6, -1, -1, {"Q <= 1;"}},
         });
-        addBoxes(s, namesakes);
+        addBoxes(s.model, namesakes);
         listDesignStates(s, rows);
         s.simulation.loop.designPosition = 3;
         enterDesignState(s, kDesign);
@@ -213,7 +213,7 @@ private slots:
     {
         SimState s;
         declareSignals(s);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S"}},
             {2, "AsyncOps", 3, -1, -1, {"Q <= Q + 1;"}},
             {3, "State", 0, -1, -1, {"S"}},
@@ -255,7 +255,7 @@ private slots:
     {
         SimState s;
         declareSignals(s);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {100, "Header", 10},
             {10, "State", 11, -1, -1, {"S0"}},
             {11, "SyncOps", 12, -1, -1, {"Q <= 1;"}},
@@ -296,7 +296,7 @@ private slots:
     void walkStraightBackToTheStart()
     {
         SimState s;
-        addBoxes(s, {{1, "State", 1, -1, -1, {"S0"}}, {2, "State", 1, -1, -1, {"S1"}}});
+        addBoxes(s.model, {{1, "State", 1, -1, -1, {"S0"}}, {2, "State", 1, -1, -1, {"S1"}}});
         listDesignStates(s, {1, 2});
         CycleLoopState &loop = s.simulation.loop;
         const QString entry = designEntry(1, 0, "State", 2, 1, "State");
@@ -318,7 +318,7 @@ private slots:
     {
         SimState s;
         declareSignals(s, 0);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S"}},
             {2, "Decision", -1, 1, 3, {"X == 1"}},
             {3, "State", 0, -1, -1, {"S"}},
@@ -380,7 +380,7 @@ private slots:
         QFETCH(int, position);
         SimState s;
         declareSignals(s, x);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {1, "State", 5, -1, -1, {"A"}},
             {2, "State", 3, -1, -1, {"B"}},
             {3, "State", 4, -1, -1, {"C"}},
@@ -428,7 +428,7 @@ private slots:
         QFETCH(QString, error);
         SimState s;
         declareSignals(s);
-        addBoxes(s, {{1, "State", startNext, -1, -1, {"S0"}}, body, {3, "State", 1, -1, -1, {"S1"}}});
+        addBoxes(s.model, {{1, "State", startNext, -1, -1, {"S0"}}, body, {3, "State", 1, -1, -1, {"S1"}}});
         listDesignStates(s, {1, 3});
         designPass(s);
         const CycleLoopState &loop = s.simulation.loop;
@@ -447,7 +447,7 @@ private slots:
     {
         SimState s;
         declareSignals(s);
-        addBoxes(s, {
+        addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S0"}},
             {2, "AsyncOps", 3, -1, -1, {"Q <= Q + 1;"}},
             {3, "State", 2, -1, -1, {"T"}},
@@ -471,7 +471,7 @@ private slots:
     {
         SimState s;
         declareSignals(s);
-        addBoxes(s, {{20, "SyncOps", 1, -1, -1, {"Q <= 3;"}}, {1, "State", 20, -1, -1, {"S"}}});
+        addBoxes(s.model, {{20, "SyncOps", 1, -1, -1, {"Q <= 3;"}}, {1, "State", 20, -1, -1, {"S"}}});
         listDesignStates(s, {1});
         designPass(s);
         const CycleLoopState &loop = s.simulation.loop;
@@ -499,7 +499,7 @@ private slots:
         QFETCH(int, entered);
         SimState s;
         declareSignals(s);
-        addBoxes(s, {{1, "State", 2, -1, -1, {"S"}}, {2, "SyncOps", 1, -1, -1, {"Q <= 4;"}}});
+        addBoxes(s.model, {{1, "State", 2, -1, -1, {"S"}}, {2, "SyncOps", 1, -1, -1, {"Q <= 4;"}}});
         listDesignStates(s, {1});
         CycleLoopState &loop = s.simulation.loop;
         loop.designPosition = position;

@@ -21,7 +21,7 @@ const QString kNotInput = QStringLiteral("Error! Evento activado por una señal 
 // returns its position.
 int addEventBox(SimState &s, const QStringList &activations, const QStringList &changes)
 {
-    addBoxes(s, {{7, "Event", -1, -1, -1, {}, changes}});
+    addBoxes(s.model, {{7, "Event", -1, -1, -1, {}, changes}});
     const int pos = s.model.boxCount - 1;
     putLines(s.model.textUpMatrix, pos, activations);
     return pos;

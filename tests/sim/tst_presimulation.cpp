@@ -39,7 +39,7 @@ struct PresimFixture : SimFixture {
 
     int addBox(const TestBox &box, const QStringList &textUp = {})
     {
-        addBoxes(s, {box});
+        addBoxes(s.model, {box});
         const int pos = s.model.boxCount - 1;
         putLines(s.model.textUpMatrix, pos, textUp);
         return pos;
@@ -49,8 +49,8 @@ struct PresimFixture : SimFixture {
     void setDiagrams(const QVector<qint32> &roots, const QStringList &kinds,
                      const QVector<QPair<qint32, qint32>> &firstStates)
     {
-        setParents(s, roots);
-        s.model.parentKinds = kinds;
+        setParents(s.model, roots);
+        s.model.parentKinds = diagramKindsNamed(kinds);
         s.model.stateIds = QVector<Values>(kStateRows, Values(roots.size(), 0));
         s.model.stateIts = s.model.stateIds;
         for (int col = 0; col < firstStates.size(); ++col) {
@@ -561,8 +561,8 @@ private slots:
         f.addBox({1, "Header", 2, -1, -1, {"TOP"}});
         f.addBox({2, "Code", 3});
         f.addBox({3, "State", 3, -1, -1, {"IDLE"}});
-        setParents(f.s, {0});
-        f.s.model.parentKinds = QStringList{"Design"};
+        setParents(f.s.model, {0});
+        f.s.model.parentKinds = diagramKindsNamed(QStringList{"Design"});
         runOperativeSimulation(f.s);
 
         QCOMPARE(f.sink.process.value(0), kBanner);
@@ -590,15 +590,15 @@ private slots:
         QFile &out = f.s.log.outputFile;
         out.setFileName(dir.filePath(QStringLiteral("out.txt")));
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text));
-        LecturaArchivo(f.s, design.fileName());
-        buildBoxTypeIndex(f.s);
-        findParentBoxes(f.s);
+        readDesignFile(f.s.model, f.s.log, design.fileName());
+        buildBoxTypeIndex(f.s.model, f.s.log);
+        findParentBoxes(f.s.model, f.s.log);
         runDeclarativeSimulation(f.s);
-        QCOMPARE(f.s.model.parentKinds, QStringList({"Design", "TestBench"}));
+        QCOMPARE(diagramKindNames(f.s.model.parentKinds), QStringList({"Design", "TestBench"}));
         f.sink.output.clear();
         // The stage without its cycle loop: what the presimulation leaves.
-        buildStateTable(f.s);
-        reportHeadersAndStates(f.s);
+        buildStateTable(f.s.model, f.s.log);
+        reportHeadersAndStates(f.s.model, f.s.log);
         runPresimulation(f.s);
         reportSimulationTable(f.s);
         f.s.log.outputStream.flush();

@@ -16,7 +16,7 @@ namespace {
 // inputs A, B and output Q (all 0) and gives the simulation table its 301 empty rows.
 void setUpBench(SimState &s, const TestBoxes &boxes, const QVector<int> &statePositions)
 {
-    addBoxes(s, boxes);
+    addBoxes(s.model, boxes);
     s.model.stateIds = s.model.stateIts = QVector<QVector<qint32>>(kStateRows, QVector<qint32>(1, 0));
     for (int row = 0; row < statePositions.size(); ++row) {
         s.model.stateIts[row][0] = statePositions.at(row);
