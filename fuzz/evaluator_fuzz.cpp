@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int row = 0; row < lines.size() && row < kTextRows; ++row)
         for (int box = 0; box < 3; ++box)
             state.model.textMatrix[row][box] = lines.at(row);
-    analyseBoxDeclarations(state, 0, ModePorts);
-    analyseBoxDeclarations(state, 1, ModeCode);
-    analyseBoxDeclarations(state, 2, ModeOperations);
+    analyseBoxDeclarations(state.declaration(), 0, ModePorts);
+    analyseBoxDeclarations(state.declaration(), 1, ModeCode);
+    analyseBoxDeclarations(state.declaration(), 2, ModeOperations);
     if (state.registers.nestingDepth != 0)
         abort();
     return 0;

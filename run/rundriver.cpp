@@ -2,18 +2,8 @@
 
 #include "core/messagelog.h"
 #include "core/panesink.h"
-#include "run/runreset.h"
 #include "run/simstate.h"
-#include "model/boxtypeindex.h"
-#include "model/hierarchy.h"
-#include "model/readdatareport.h"
-#include "model/reader.h"
-#include "model/signallistreport.h"
-#include "sim/declarativesimulation.h"
-#include "sim/presimulation.h"
-#include "sim/tablereport.h"
-#include "sim/verificationcheck.h"
-#include "sim/verificationlist.h"
+#include "run/stages.h"
 
 namespace {
 
@@ -46,24 +36,6 @@ void clearPanes(SimState &state)
         return;
     state.log.sink->clearProcessPane();
     state.log.sink->clearOutputPane();
-}
-
-// The stages of a run, each called once, in this order; none can stop the run.
-void runStages(SimState &state, const QString &path)
-{
-    resetForRun(state);
-    readDesignFile(state.model, state.log, path);
-    reportReadData(state.model, state.log);
-    buildBoxTypeIndex(state.model, state.log);
-    findParentBoxes(state.model, state.log);
-    runDeclarativeSimulation(state);
-    reportSignalList(state.signalTable, state.log);
-    runOperativeSimulation(state);
-    reportSimulationTable(state);
-    reportVerificationList(state);
-    const VerificationTotals totals = checkVerifications(state);
-    state.simulation.correctVerifications = totals.correct;
-    state.simulation.wrongVerifications = totals.wrong;
 }
 
 } // namespace

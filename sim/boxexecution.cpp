@@ -1,12 +1,12 @@
 #include "sim/boxexecution.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
-#include "model/boxaccess.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
+#include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -43,17 +43,17 @@ bool takesPathOne(Outcome outcome)
 }
 
 // Appends the condition and analyses it (the analysis traces itself in the process pane).
-Outcome analyseCondition(SimState &state, const QString &condition)
+Outcome analyseCondition(const SimContext &ctx, const QString &condition)
 {
-    state.simulation.loop.logEntry += condition + QLatin1Char('\t');
+    ctx.simulation.loop.logEntry += condition + QLatin1Char('\t');
     QString text = condition;
-    analyseSentence(state.eval(), text);
-    return conditionOutcome(state.registers);
+    analyseSentence(ctx.eval(), text);
+    return conditionOutcome(ctx.registers);
 }
 
-void executeDecision(SimState &state, int w, qint32 next0, qint32 next1, qint32 &link)
+void executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, qint32 &link)
 {
-    const Outcome outcome = analyseCondition(state, textCell(state.model.textMatrix, 0, w));
+    const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textMatrix, 0, w));
     QString text;
     switch (outcome) {
     case Outcome::LogicTrue: text = QStringLiteral("Logica Verdadera(Camino 1). Next ID: "); break;
@@ -65,7 +65,7 @@ void executeDecision(SimState &state, int w, qint32 next0, qint32 next1, qint32 
     case Outcome::Unreadable: break;
     }
     link = takesPathOne(outcome) ? next1 : next0;
-    QString &entry = state.simulation.loop.logEntry;
+    QString &entry = ctx.simulation.loop.logEntry;
     entry += kDecisionResult;
     if (outcome == Outcome::Unreadable)
         entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n");
@@ -100,27 +100,27 @@ QString conditionalText(Outcome outcome, Timing timing)
 
 // Executes every line of one text matrix of the box, from row 0 to the last, skipping
 // the lines the box lacks.
-void executeLines(SimState &state, const TextMatrix &matrix, int rows, int w, Timing timing, bool verbose)
+void executeLines(const SimContext &ctx, const TextMatrix &matrix, int rows, int w, Timing timing, bool verbose)
 {
     for (int row = 0; row < rows; ++row) {
         const QString line = textCell(matrix, row, w);
         if (line != kNoText)
-            executeAssignmentLine(state, line, timing, verbose);
+            executeAssignmentLine(ctx, line, timing, verbose);
     }
-    state.simulation.loop.logEntry += QLatin1Char('\n');
+    ctx.simulation.loop.logEntry += QLatin1Char('\n');
 }
 
-void executeConditionalOps(SimState &state, int w, Timing timing)
+void executeConditionalOps(const SimContext &ctx, int w, Timing timing)
 {
-    const Outcome outcome = analyseCondition(state, textCell(state.model.textUpMatrix, 0, w));
-    QString &entry = state.simulation.loop.logEntry;
+    const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textUpMatrix, 0, w));
+    QString &entry = ctx.simulation.loop.logEntry;
     entry += kDecisionResult;
     const bool sync = timing == Timing::Synchronous;
     if (sync)
-        entry += QString::number(state.registers.exprValue);
+        entry += QString::number(ctx.registers.exprValue);
     if (outcome == Outcome::Unreadable) {
         entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n");
-        logMessage(state.log,
+        logMessage(ctx.log,
                    sync ? QStringLiteral("Error! Decision mal interpretada en CondSyncOps del diseño")
                         : QStringLiteral("Error! Decision mal interpretada en CondAsyncOps del diseño"),
                    LogError);
@@ -128,13 +128,13 @@ void executeConditionalOps(SimState &state, int w, Timing timing)
     }
     entry += conditionalText(outcome, timing);
     if (takesPathOne(outcome))
-        executeLines(state, state.model.textDownMatrix, kTextDownRows, w, timing, false);
+        executeLines(ctx, ctx.model.textDownMatrix, kTextDownRows, w, timing, false);
 }
 
-void notSupported(SimState &state, const QString &message, LogKind kind)
+void notSupported(const SimContext &ctx, const QString &message, LogKind kind)
 {
-    state.simulation.loop.logEntry += kNotSupported;
-    logMessage(state.log, message, kind);
+    ctx.simulation.loop.logEntry += kNotSupported;
+    logMessage(ctx.log, message, kind);
 }
 
 } // namespace
@@ -150,16 +150,16 @@ SignalRef findSignalByName(const SignalTable &table, const QString &name)
     return found;
 }
 
-void executeAssignmentLine(SimState &state, const QString &line, Timing timing, bool verbose)
+void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose)
 {
-    QString &entry = state.simulation.loop.logEntry;
+    QString &entry = ctx.simulation.loop.logEntry;
     entry += line + (verbose ? QStringLiteral("\t->\t") : QStringLiteral("\t"));
 
     QString text = line;
     SignalRef target;
     if (scanToken(text, false) == TokIdentifier) {
         const QString name = leadingLetters(text);
-        target = findSignalByName(state.signalTable, name);
+        target = findSignalByName(ctx.signalTable, name);
         scanToken(text, true);
         if (verbose)
             entry += QStringLiteral("Nombre señal: ") + name;
@@ -169,40 +169,40 @@ void executeAssignmentLine(SimState &state, const QString &line, Timing timing, 
 
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
-    startFreshEvaluation(state.registers);
-    evalConditional(state.eval(), text);
+    startFreshEvaluation(ctx.registers);
+    evalConditional(ctx.eval(), text);
     scanToken(text, true);
-    const qint32 value = expressionResult(state.registers);
+    const qint32 value = expressionResult(ctx.registers);
     if (verbose)
         entry += QStringLiteral("\tValor: ") + QString::number(value) + QLatin1Char('\t');
 
     if (target.kind == KindNone)
         return;
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     writeValue(table.next.ofKind(target.kind), target.index, value);
     // An asynchronous value is read at once by the rest of the walk.
     if (timing == Timing::Asynchronous)
         writeValue(table.current.ofKind(target.kind), target.index, value);
 }
 
-void executeWalkBox(SimState &state, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
+void executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
 {
-    const DesignModel &m = state.model;
+    const DesignModel &m = ctx.model;
     if (type == BoxType::SyncOps)
-        executeLines(state, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
+        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
     else if (type == BoxType::AsyncOps)
-        executeLines(state, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
+        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
     else if (type == BoxType::Decision)
-        executeDecision(state, w, next0, next1, link);
+        executeDecision(ctx, w, next0, next1, link);
     else if (type == BoxType::CondSyncOps)
-        executeConditionalOps(state, w, Timing::Synchronous);
+        executeConditionalOps(ctx, w, Timing::Synchronous);
     else if (type == BoxType::CondAsyncOps)
-        executeConditionalOps(state, w, Timing::Asynchronous);
+        executeConditionalOps(ctx, w, Timing::Asynchronous);
     else if (type == BoxType::Code)
-        notSupported(state, QStringLiteral("Warning!: BOX CODE no implantado en Simulacion Operativa"), LogWarning);
+        notSupported(ctx, QStringLiteral("Warning!: BOX CODE no implantado en Simulacion Operativa"), LogWarning);
     else if (type == BoxType::Instance)
-        notSupported(state, QStringLiteral("Error!: BOX INSTANCE no implantado en Simulacion Operativa"), LogError);
+        notSupported(ctx, QStringLiteral("Error!: BOX INSTANCE no implantado en Simulacion Operativa"), LogError);
     else if (type == BoxType::MetaState)
-        notSupported(state, QStringLiteral("Error!: BOX METASTATE no implantado en Simulacion Operativa"), LogError);
+        notSupported(ctx, QStringLiteral("Error!: BOX METASTATE no implantado en Simulacion Operativa"), LogError);
     // Every other type is passed through: the walk follows its Next link.
 }

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 
-struct SimState;
+struct SimContext;
 
 enum class Timing { Synchronous, Asynchronous };
 
@@ -21,8 +21,8 @@ struct SignalRef {
 SignalRef findSignalByName(const SignalTable &table, const QString &name);
 
 // Executes one assignment line, appending its text to the cycle log entry.
-void executeAssignmentLine(SimState &state, const QString &line, Timing timing, bool verbose);
+void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose);
 
 // Executes the box at position w. link holds the box's Next link on entry; a decision
 // replaces it with the link of the path it takes.
-void executeWalkBox(SimState &state, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link);
+void executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link);

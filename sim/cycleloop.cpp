@@ -1,9 +1,9 @@
 #include "sim/cycleloop.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "sim/cyclevalues.h"
 #include "sim/designwalk.h"
+#include "sim/simcontext.h"
 #include "sim/snapshots.h"
 #include "sim/testbenchstep.h"
 
@@ -24,25 +24,25 @@ QVector<int> columnsOfKind(const DesignModel &m, DiagramKind kind)
 
 // A design parent: the values of the last edge become current, then the walk of this
 // cycle, unless the test bench has ended.
-void handleDesign(SimState &state, int column)
+void handleDesign(const SimContext &ctx, int column)
 {
-    CycleLoopState &loop = state.simulation.loop;
-    state.signalTable.current = state.signalTable.next;
+    CycleLoopState &loop = ctx.simulation.loop;
+    ctx.signalTable.current = ctx.signalTable.next;
     loop.testBenchPending = false;
     if (loop.simulationEnded)
         return;
-    enterDesignState(state, column);
-    walkDesign(state, column);
+    enterDesignState(ctx, column);
+    walkDesign(ctx, column);
 }
 
 // Walks the design again while the last walk changed a current value, up to the limit of
 // consecutive changing walks. Before any design walk of the run there is nothing to
 // settle.
-void settle(SimState &state, int designColumn)
+void settle(const SimContext &ctx, int designColumn)
 {
-    SimulationState &sim = state.simulation;
+    SimulationState &sim = ctx.simulation;
     CycleLoopState &loop = sim.loop;
-    const SignalTable &table = state.signalTable;
+    const SignalTable &table = ctx.signalTable;
     const QString cycle = QString::number(table.simCycle);
     for (;;) {
         const bool changed = loop.designWalked && valuesDiffer(table.previous, table.current);
@@ -54,30 +54,30 @@ void settle(SimState &state, int designColumn)
         loop.logEntry += QStringLiteral("\t\tCAMBIA EN EL CICLO: ") + cycle + QStringLiteral("\n\n");
         ++sim.changedPasses;
         if (sim.changedPasses >= kMaxChangedPasses) {
-            logMessage(state.log, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
+            logMessage(ctx.log, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
             return;
         }
         if (loop.cycleLogFull())
             return;
         // The walk starts again from the state this pass entered.
         loop.designPosition = loop.enteredDesignPosition;
-        walkDesign(state, designColumn);
+        walkDesign(ctx, designColumn);
     }
 }
 
 // The clock edge: the values of this cycle are recorded, the cycle number advances, the
 // values of the next cycle are recorded and become current. Returns false when the table
 // has no row left for another cycle.
-bool clockEdge(SimState &state)
+bool clockEdge(const SimContext &ctx)
 {
-    SignalTable &table = state.signalTable;
-    saveCycleNow(state, table.simCycle);
+    SignalTable &table = ctx.signalTable;
+    saveCycleNow(table, ctx.simulation, ctx.log, table.simCycle);
     ++table.simCycle;
-    saveCycleAfter(state, table.simCycle);
+    saveCycleAfter(table, ctx.simulation, ctx.log, table.simCycle);
     table.current = table.next;
     if (table.simCycle < kLastSimulationRow)
         return true;
-    logMessage(state.log,
+    logMessage(ctx.log,
                QStringLiteral("Error! Simulacion detenida en el ciclo %1: ultima fila de la tabla de simulacion")
                    .arg(kLastSimulationRow),
                LogError);
@@ -86,19 +86,19 @@ bool clockEdge(SimState &state)
 
 } // namespace
 
-void runSimulationCycles(SimState &state)
+void runSimulationCycles(const SimContext &ctx)
 {
-    CycleLoopState &loop = state.simulation.loop;
+    CycleLoopState &loop = ctx.simulation.loop;
     loop = CycleLoopState{};
-    loop.maxCycleLogLength = state.simulation.maxCycleLogLength;
-    const QVector<int> testBenches = columnsOfKind(state.model, DiagramKind::TestBench);
-    const QVector<int> designs = columnsOfKind(state.model, DiagramKind::Design);
+    loop.maxCycleLogLength = ctx.simulation.maxCycleLogLength;
+    const QVector<int> testBenches = columnsOfKind(ctx.model, DiagramKind::TestBench);
+    const QVector<int> designs = columnsOfKind(ctx.model, DiagramKind::Design);
     if (testBenches.isEmpty()) {
-        logMessage(state.log, kNoTestBench, LogWarning);
+        logMessage(ctx.log, kNoTestBench, LogWarning);
         return;
     }
     loop.cycleLog << kCycleHeading;
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     table.next = table.current;
     table.previous = table.current;
 
@@ -108,20 +108,20 @@ void runSimulationCycles(SimState &state)
         loop.logEntry += QStringLiteral("CICLO SE SIMULACION NUEVO: %1\n").arg(table.simCycle);
         for (int column : testBenches) {
             loop.testBenchPending = true;
-            runTestBenchStep(state, column);
+            runTestBenchStep(ctx, column);
         }
         for (int column : designs)
-            handleDesign(state, column);
-        settle(state, designs.isEmpty() ? -1 : designs.last());
+            handleDesign(ctx, column);
+        settle(ctx, designs.isEmpty() ? -1 : designs.last());
         if (loop.cycleLogFull()) {
-            logMessage(state.log, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
+            logMessage(ctx.log, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
                                   .arg(table.simCycle),
                        LogError);
             break;
         }
-        if (loop.simulationEnded || !clockEdge(state))
+        if (loop.simulationEnded || !clockEdge(ctx))
             break;
     }
-    showInProcessPane(state.log, loop.cycleLog);
+    showInProcessPane(ctx.log, loop.cycleLog);
     loop.logEntry.clear();
 }

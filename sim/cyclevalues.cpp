@@ -1,7 +1,7 @@
 #include "sim/cyclevalues.h"
 
-#include "run/simstate.h"
 #include "lang/lexer.h"
+#include "sim/simcontext.h"
 
 qint32 expressionResult(const EvaluatorRegisters &r)
 {
@@ -31,10 +31,8 @@ bool valuesDiffer(const SignalValues &a, const SignalValues &b)
     return false;
 }
 
-void applyDefaultValues(SimState &state)
+void applyDefaultValues(const SimulationState &sim, SignalTable &table)
 {
-    const SimulationState &sim = state.simulation;
-    SignalTable &table = state.signalTable;
     const qsizetype count = qMin(sim.defaultSignalNames.size(), sim.defaultSignalValues.size());
     for (qsizetype k = 0; k < count; ++k) {
         const QString &name = sim.defaultSignalNames.at(k);

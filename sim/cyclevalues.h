@@ -8,7 +8,8 @@
 
 struct EvaluatorRegisters;
 struct SignalValues;
-struct SimState;
+struct SignalTable;
+struct SimulationState;
 
 // The value of the expression last evaluated: a truth (1 or 0) when a logical operator
 // or a comparison was found, otherwise exprValue.
@@ -25,7 +26,7 @@ bool valuesDiffer(const SignalValues &a, const SignalValues &b);
 
 // Writes every default value into the next values: each name in every kind, at every
 // index that holds it.
-void applyDefaultValues(SimState &state);
+void applyDefaultValues(const SimulationState &sim, SignalTable &table);
 
 // Reads the signal name of a test-bench line, «PREFIX.NAME» or «NAME», consuming it: the
 // first identifier is a prefix only when a "." follows it. Returns the name in upper

@@ -1,11 +1,11 @@
 #include "sim/declarations.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
 #include "model/boxaccess.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de se�
 
 // The declaration keyword at the head of a line: accepted (it sets the kind in force and
 // is consumed) or reported as out of place in this kind of box (left where it is).
-void readKeyword(SimState &state, QString &line, int mode)
+void readKeyword(const DeclarationContext &ctx, QString &line, DeclarationMode mode)
 {
     const int head = scanToken(line, false);
     const bool ports = mode == ModePorts;
@@ -25,32 +25,32 @@ void readKeyword(SimState &state, QString &line, int mode)
     const bool codeKeyword = head == TokInout || head == TokWire;
     if ((ports && portKeyword) || (!ports && codeKeyword)) {
         scanToken(line, true);
-        state.signalTable.declarationKind = head == TokInput    ? KindInput
+        ctx.signalTable.declarationKind = head == TokInput    ? KindInput
                                             : head == TokOutput ? KindOutput
                                             : head == TokInout  ? KindInout
                                                                 : KindWire;
     } else if (portKeyword || codeKeyword) {
-        logMessage(state.log, ports ? kPortsKeywordError : kCodeKeywordError, LogError);
+        logMessage(ctx.log, ports ? kPortsKeywordError : kCodeKeywordError, LogError);
     } else {
-        logMessage(state.log, ports ? kPortsTextError : kCodeTextError, LogError);
+        logMessage(ctx.log, ports ? kPortsTextError : kCodeTextError, LogError);
     }
 }
 
 // «[first:second]», «[first]» or nothing: the range text that the line's names share.
-QString readRange(SimState &state, QString &line)
+QString readRange(const DeclarationContext &ctx, QString &line)
 {
     if (scanToken(line, false) != TokLBracket)
         return QStringLiteral(" ");
     scanToken(line, true);
     QString range = QStringLiteral("[");
-    analyseSentence(state.eval(), line);
-    range += QString::number(state.registers.exprValue);
+    analyseSentence(ctx.eval(), line);
+    range += QString::number(ctx.registers.exprValue);
     const int after = scanToken(line, false);
     if (after == TokColon) {
         scanToken(line, true);
         range += QLatin1Char(':');
-        analyseSentence(state.eval(), line);
-        range += QString::number(state.registers.exprValue);
+        analyseSentence(ctx.eval(), line);
+        range += QString::number(ctx.registers.exprValue);
         if (scanToken(line, false) == TokRBracket) {
             scanToken(line, true);
             range += QLatin1Char(']');
@@ -64,23 +64,23 @@ QString readRange(SimState &state, QString &line)
 
 // A Ports box declares inputs and outputs, a Code box inouts and wires; a name read under
 // any other kind in force is not declared.
-bool kindBelongsToMode(SignalKind kind, int mode)
+bool kindBelongsToMode(SignalKind kind, DeclarationMode mode)
 {
     if (mode == ModePorts)
         return kind == KindInput || kind == KindOutput;
     return kind == KindInout || kind == KindWire;
 }
 
-void declareLine(SimState &state, QString line, int mode)
+void declareLine(const DeclarationContext &ctx, QString line, DeclarationMode mode)
 {
-    readKeyword(state, line, mode);
-    const QString range = readRange(state, line);
-    SignalTable &table = state.signalTable;
+    readKeyword(ctx, line, mode);
+    const QString range = readRange(ctx, line);
+    SignalTable &table = ctx.signalTable;
     while (scanToken(line, false) == TokIdentifier) {
         const QString name = leadingLetters(line);
-        state.registers.scannedSignalName = name;
+        ctx.registers.scannedSignalName = name;
         if (mode == ModeCode)
-            traceLine(state.log, name);
+            traceLine(ctx.log, name);
         scanToken(line, true);
         if (scanToken(line, false) == TokComma)
             scanToken(line, true);
@@ -92,26 +92,26 @@ void declareLine(SimState &state, QString line, int mode)
     }
 }
 
-void declareBox(SimState &state, int box, int mode)
+void declareBox(const DeclarationContext &ctx, int box, DeclarationMode mode)
 {
-    const TextMatrix &matrix = state.model.textMatrix;
+    const TextMatrix &matrix = ctx.model.textMatrix;
     for (int row = 0; row < matrix.size(); ++row) {
         const QString cell = textCell(matrix, row, box);
         if (cell != QLatin1String("null"))
-            declareLine(state, cell, mode);
+            declareLine(ctx, cell, mode);
     }
 }
 
 // Gives every name of the line's chain «NAME op NAME op …» the tag; the chain ends at a
 // separator, a number, a keyword or anything but a name after an operator.
-void tagLine(SimState &state, QString line, const QString &tag)
+void tagLine(const DeclarationContext &ctx, QString line, const QString &tag)
 {
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     if (scanToken(line, false) != TokIdentifier)
         return;
     for (;;) {
         const QString name = leadingLetters(line);
-        state.registers.scannedSignalName = name;
+        ctx.registers.scannedSignalName = name;
         bool matched = false;
         for (SignalKind kind : kSignalKinds) {
             const QStringList &names = table.namesOf(kind);
@@ -124,7 +124,7 @@ void tagLine(SimState &state, QString line, const QString &tag)
             }
         }
         if (!matched)
-            logMessage(state.log, kUndeclaredError, LogError);
+            logMessage(ctx.log, kUndeclaredError, LogError);
         scanToken(line, true);
         const int next = scanToken(line, false);
         if (next < TokQuestion || next > TokDot)
@@ -135,9 +135,9 @@ void tagLine(SimState &state, QString line, const QString &tag)
     }
 }
 
-void tagBox(SimState &state, int box)
+void tagBox(const DeclarationContext &ctx, int box)
 {
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     // Each scan gives every name declared so far one more "ASYNC" entry; entry k belongs
     // to name k, so the entries past the names are never read.
     for (SignalKind kind : kSignalKinds) {
@@ -146,7 +146,7 @@ void tagBox(SimState &state, int box)
             table.timingOf(kind) << QStringLiteral("ASYNC");
     }
 
-    const DesignModel &model = state.model;
+    const DesignModel &model = ctx.model;
     const BoxType type = boxTypeAt(model, box);
     const TextMatrix *matrix = nullptr;
     QString tag;
@@ -169,19 +169,19 @@ void tagBox(SimState &state, int box)
     for (int row = 0; row < rows; ++row) {
         const QString cell = textCell(*matrix, row, box);
         if (cell != QLatin1String("null"))
-            tagLine(state, cell, tag);
+            tagLine(ctx, cell, tag);
     }
 }
 
 } // namespace
 
-void analyseBoxDeclarations(SimState &state, int box, int mode)
+void analyseBoxDeclarations(const DeclarationContext &ctx, int box, DeclarationMode mode)
 {
-    state.log.traceLines.clear();
-    state.registers.scannedSignalName.clear();
+    ctx.log.traceLines.clear();
+    ctx.registers.scannedSignalName.clear();
     if (mode == ModePorts || mode == ModeCode)
-        declareBox(state, box, mode);
+        declareBox(ctx, box, mode);
     else if (mode == ModeOperations)
-        tagBox(state, box);
-    flushTrace(state.log);
+        tagBox(ctx, box);
+    flushTrace(ctx.log);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-struct SimState;
+struct DeclarationContext;
 
 // What analyseBoxDeclarations reads in a box.
 enum DeclarationMode : int {
@@ -10,4 +10,4 @@ enum DeclarationMode : int {
 };
 
 // Reads the text lines of the box at position box in the given mode.
-void analyseBoxDeclarations(SimState &state, int box, int mode);
+void analyseBoxDeclarations(const DeclarationContext &ctx, int box, DeclarationMode mode);

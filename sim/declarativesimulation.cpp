@@ -1,9 +1,9 @@
 #include "sim/declarativesimulation.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
-#include "sim/declarations.h"
 #include "model/diagramwalk.h"
+#include "sim/declarations.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ QString boxLinksText(const DesignModel &m, int pos)
 // built, and the type of the boxes handed over, which only the Ports and Code modes set
 // (so the operation mode reports its boxes under "Code").
 struct DeclarativeRun {
-    SimState &state;
+    const DeclarationContext &ctx;
     QStringList pending;
     QString currentLine;
     BoxType modeType = BoxType::None;
@@ -47,7 +47,7 @@ struct DeclarativeRun {
     }
     void flush()
     {
-        showInOutputPane(state.log, pending);
+        showInOutputPane(ctx.log, pending);
         pending.clear();
     }
 };
@@ -56,8 +56,8 @@ struct DeclarativeRun {
 // declarations as the walk leaves it, and traces every box entered and every connector.
 class DeclarationWalk : public DiagramWalk {
 public:
-    DeclarationWalk(DeclarativeRun &run, int mode)
-        : DiagramWalk(run.state.model, run.state.log), m_run(run), m_mode(mode)
+    DeclarationWalk(DeclarativeRun &run, DeclarationMode mode)
+        : DiagramWalk(run.ctx.model, run.ctx.log), m_run(run), m_mode(mode)
     {
         m_stopsAtTestBenchEnd = true;
     }
@@ -71,7 +71,7 @@ protected:
         const bool handOver = m_mode == ModeOperations ? isOperationType(type) : type == m_run.modeType;
         if (handOver) {
             m_run.currentLine += kHandedOver + boxTypeName(m_run.modeType) + QLatin1Char('\n');
-            analyseBoxDeclarations(m_run.state, from, m_mode);
+            analyseBoxDeclarations(m_run.ctx, from, m_mode);
         }
         m_run.currentLine += QStringLiteral("          - HIJO: ") + boxLinksText(m_model, to);
         m_run.finishLine();
@@ -97,11 +97,11 @@ protected:
 
 private:
     DeclarativeRun &m_run;
-    int m_mode;
+    DeclarationMode m_mode;
 };
 
 struct Mode {
-    int number;
+    DeclarationMode number;
     QString line;
     BoxType type;  // None: the mode keeps the type of the mode before it
 };
@@ -116,7 +116,7 @@ DiagramKind declareDiagram(DeclarativeRun &run, int root)
     };
     bool reachedConnector = false;
     for (const Mode &mode : modes) {
-        showInOutputPane(run.state.log, {QStringLiteral("PADRE: ") + boxLinksText(run.state.model, root)});
+        showInOutputPane(run.ctx.log, {QStringLiteral("PADRE: ") + boxLinksText(run.ctx.model, root)});
         run.pending << mode.line;
         if (mode.type != BoxType::None)
             run.modeType = mode.type;
@@ -141,17 +141,17 @@ DiagramKind declareDiagram(DeclarativeRun &run, int root)
 
 } // namespace
 
-void runDeclarativeSimulation(SimState &state)
+void runDeclarativeSimulation(const DeclarationContext &ctx)
 {
     const QString heading = QStringLiteral("\n//--------------SIMULACION DECLARATIVA-----------------//");
-    showInProcessPane(state.log, {heading});
-    showInOutputPane(state.log, {heading});
+    showInProcessPane(ctx.log, {heading});
+    showInOutputPane(ctx.log, {heading});
 
-    DeclarativeRun run{state, {}, {}, {}};
-    const QVector<qint32> parents = state.model.parentIts;
-    state.model.parentKinds.clear();
+    DeclarativeRun run{ctx, {}, {}, {}};
+    const QVector<qint32> parents = ctx.model.parentIts;
+    ctx.model.parentKinds.clear();
     for (qint32 root : parents)
-        state.model.parentKinds << declareDiagram(run, root);
+        ctx.model.parentKinds << declareDiagram(run, root);
     run.finishLine();
     run.flush();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-struct SimState;
+struct DeclarationContext;
 
 // Walks every diagram once per declaration mode, declares its signals and tells the
 // design from the test bench.
-void runDeclarativeSimulation(SimState &state);
+void runDeclarativeSimulation(const DeclarationContext &ctx);

@@ -1,10 +1,10 @@
 #include "sim/designwalk.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "model/boxaccess.h"
 #include "sim/boxexecution.h"
 #include "sim/cyclevalues.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -37,15 +37,15 @@ bool isConnector(const DesignModel &m, int pos)
     return links.next == 0 && links.next0 == -1 && links.next1 == -1;
 }
 
-void applyDefaultsOfState(SimState &state, int column)
+void applyDefaultsOfState(const SimContext &ctx, int column)
 {
-    const DesignModel &m = state.model;
-    CycleLoopState &loop = state.simulation.loop;
+    const DesignModel &m = ctx.model;
+    CycleLoopState &loop = ctx.simulation.loop;
     const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (boxTypeAt(m, pos) == BoxType::Default && boxLinksAt(m, pos).next == stateId) {
             loop.logEntry += QStringLiteral("VALORES POR DEFECTO\n");
-            applyDefaultValues(state);
+            applyDefaultValues(ctx.simulation, ctx.signalTable);
         }
     }
 }
@@ -53,10 +53,10 @@ void applyDefaultsOfState(SimState &state, int column)
 // With no next state listed, the stop is another box named as the start state (such as
 // a connector); the last one in the file wins. Among the first three rows, the first
 // listing it becomes the design position.
-void findStopByName(SimState &state, int column)
+void findStopByName(const SimContext &ctx, int column)
 {
-    const DesignModel &m = state.model;
-    CycleLoopState &loop = state.simulation.loop;
+    const DesignModel &m = ctx.model;
+    CycleLoopState &loop = ctx.simulation.loop;
     const QString name = firstTextLine(m, loop.walkStartIt);
     loop.walkStopMissing = true;
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
@@ -75,10 +75,10 @@ void findStopByName(SimState &state, int column)
 // state box of that name (not a connector, the start included; the last in the file
 // wins), and the design position the first row of the whole column listing it. A name
 // that only connectors carry changes nothing.
-void resynchronise(SimState &state, int column, int w)
+void resynchronise(const SimContext &ctx, int column, int w)
 {
-    const DesignModel &m = state.model;
-    CycleLoopState &loop = state.simulation.loop;
+    const DesignModel &m = ctx.model;
+    CycleLoopState &loop = ctx.simulation.loop;
     const QString name = firstTextLine(m, w);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (firstTextLine(m, pos) != name || isConnector(m, pos))
@@ -99,22 +99,22 @@ void backAtStart(CycleLoopState &loop)
     loop.closeEntry();
 }
 
-void interrupted(SimState &state, int from, qint32 link)
+void interrupted(const SimContext &ctx, int from, qint32 link)
 {
-    logMessage(state.log,
+    logMessage(ctx.log,
                QStringLiteral("Error! Recorrido del diseño interrumpido en la caja con ID: %1 (enlace %2)")
-                   .arg(boxIdAt(state.model, from))
+                   .arg(boxIdAt(ctx.model, from))
                    .arg(link),
                LogError);
 }
 
 } // namespace
 
-void enterDesignState(SimState &state, int column)
+void enterDesignState(const SimContext &ctx, int column)
 {
-    const DesignModel &m = state.model;
-    CycleLoopState &loop = state.simulation.loop;
-    applyDefaultsOfState(state, column);
+    const DesignModel &m = ctx.model;
+    CycleLoopState &loop = ctx.simulation.loop;
+    applyDefaultsOfState(ctx, column);
     loop.logEntry += QStringLiteral(" + DISEÑO:\n");
 
     const int r = loop.designPosition;
@@ -132,7 +132,7 @@ void enterDesignState(SimState &state, int column)
     if (loop.walkStopId != 0)
         ++loop.designPosition;
     else
-        findStopByName(state, column);
+        findStopByName(ctx, column);
 
     loop.logEntry +=
         QStringLiteral("\tState paro sin decisiones ID: %1,\tState paro sin decisiones IT: %2,\tSTATE TYPE: %3")
@@ -144,11 +144,11 @@ void enterDesignState(SimState &state, int column)
     loop.enteredDesignPosition = loop.designPosition;
 }
 
-void walkDesign(SimState &state, int column)
+void walkDesign(const SimContext &ctx, int column)
 {
-    const DesignModel &m = state.model;
-    CycleLoopState &loop = state.simulation.loop;
-    SignalTable &table = state.signalTable;
+    const DesignModel &m = ctx.model;
+    CycleLoopState &loop = ctx.simulation.loop;
+    SignalTable &table = ctx.signalTable;
     table.previous = table.current;
 
     int from = loop.walkStartIt;  // the box whose link is being followed
@@ -157,7 +157,7 @@ void walkDesign(SimState &state, int column)
     for (qint64 followed = 0;; ++followed) {
         const int w = lastBoxWithId(m, link);
         if (w < 0 || followed >= limit) {
-            interrupted(state, from, link);
+            interrupted(ctx, from, link);
             return;
         }
         loop.walkPosition = w;
@@ -165,7 +165,7 @@ void walkDesign(SimState &state, int column)
             if (w == loop.walkStartIt)
                 backAtStart(loop);  // the design has stayed in its state
             else
-                resynchronise(state, column, w);
+                resynchronise(ctx, column, w);
             return;
         }
         if (w == loop.walkStartIt) {
@@ -174,7 +174,7 @@ void walkDesign(SimState &state, int column)
         }
         // A connector leads to its state: the walk ends there as at the stop.
         if (isConnector(m, w)) {
-            resynchronise(state, column, w);
+            resynchronise(ctx, column, w);
             return;
         }
 
@@ -183,6 +183,6 @@ void walkDesign(SimState &state, int column)
         link = links.next;
         from = w;
         loop.logEntry += QStringLiteral("  - ") + boxTypeName(type) + QStringLiteral(": ");
-        executeWalkBox(state, w, type, links.next0, links.next1, link);
+        executeWalkBox(ctx, w, type, links.next0, links.next1, link);
     }
 }

@@ -1,11 +1,11 @@
 #include "sim/events.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
-#include "model/boxaccess.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
+#include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -36,32 +36,32 @@ bool isChangeable(const SignalTable &table, const QString &name)
 
 // «NAME <= value»: the name and its value are appended together or not at all, so the
 // change vectors stay parallel whatever a line holds.
-void readChangeLine(SimState &state, QString text)
+void readChangeLine(const SimContext &ctx, QString text)
 {
     const QString name = takeLeadingName(text);
     skipOperator(text, TokLe);
-    const qint32 value = evaluateWrittenValue(state, text);
-    if (!isChangeable(state.signalTable, name)) {
-        logMessage(state.log, QStringLiteral("Error! Evento sobre una señal que no es output, inout o wire: ") + name,
+    const qint32 value = evaluateWrittenValue(ctx.eval(), text);
+    if (!isChangeable(ctx.signalTable, name)) {
+        logMessage(ctx.log, QStringLiteral("Error! Evento sobre una señal que no es output, inout o wire: ") + name,
                    LogError);
         return;
     }
-    state.model.eventChangeSignals << name;
-    state.model.eventChangeValues << value;
+    ctx.model.eventChangeSignals << name;
+    ctx.model.eventChangeValues << value;
 }
 
 // «INPUT == value», kept parallel in the same way.
-void readActivationLine(SimState &state, QString text)
+void readActivationLine(const SimContext &ctx, QString text)
 {
     const QString name = takeLeadingName(text);
     skipOperator(text, TokEq);
-    const qint32 value = evaluateWrittenValue(state, text);
-    if (name.isEmpty() || !state.signalTable.inputNames.contains(name)) {
-        logMessage(state.log, QStringLiteral("Error! Evento activado por una señal que no es input: ") + name, LogError);
+    const qint32 value = evaluateWrittenValue(ctx.eval(), text);
+    if (name.isEmpty() || !ctx.signalTable.inputNames.contains(name)) {
+        logMessage(ctx.log, QStringLiteral("Error! Evento activado por una señal que no es input: ") + name, LogError);
         return;
     }
-    state.model.eventActivationSignals << name;
-    state.model.eventActivationValues << value;
+    ctx.model.eventActivationSignals << name;
+    ctx.model.eventActivationValues << value;
 }
 
 // Every change gets an activation: the last one is repeated for the changes that have
@@ -109,41 +109,40 @@ void setEverywhere(SignalTable &table, const QString &name, qint32 value)
 
 } // namespace
 
-qint32 evaluateWrittenValue(SimState &state, QString &text)
+qint32 evaluateWrittenValue(const EvalContext &eval, QString &text)
 {
-    EvaluatorRegisters &r = state.registers;
+    EvaluatorRegisters &r = eval.registers;
     startFreshEvaluation(r);
     r.exprValue = -1;
-    evalConditional(state.eval(), text);
+    evalConditional(eval, text);
     return expressionResult(r);
 }
 
-void parseEventBox(SimState &state, int position, QString &chainLine)
+void parseEventBox(const SimContext &ctx, int position, QString &chainLine)
 {
-    const DesignModel &m = state.model;
+    const DesignModel &m = ctx.model;
     for (int row = 0; row < kTextDownRows; ++row) {
         const QString line = textCell(m.textDownMatrix, row, position);
         if (line == kNoText)
             continue;
         chainLine += line + QLatin1Char('\t');
-        readChangeLine(state, line);
+        readChangeLine(ctx, line);
     }
     for (int row = 0; row < kTextUpRows; ++row) {
         const QString line = textCell(m.textUpMatrix, row, position);
         if (line == kNoText)
             continue;
         chainLine += line + QLatin1Char('\t');
-        readActivationLine(state, line);
+        readActivationLine(ctx, line);
     }
-    repeatLastActivation(state.model);
+    repeatLastActivation(ctx.model);
     chainLine += QLatin1Char('\n');
 }
 
-void reportEventList(SimState &state)
+void reportEventList(const DesignModel &m, MessageLog &log)
 {
-    const DesignModel &m = state.model;
     showInOutputPane(
-        state.log,
+        log,
         {QStringLiteral("\n//----------------------------- Lista de eventos -------------------------------//"),
          joinEntries(QStringLiteral(" - Signal activacion:\t"), m.eventActivationSignals),
          joinEntries(QStringLiteral(" - Valor activacion:\t"), m.eventActivationValues),
@@ -151,11 +150,9 @@ void reportEventList(SimState &state)
          joinEntries(QStringLiteral(" - Valor cambio:\t"), m.eventChangeValues) + QLatin1Char('\n')});
 }
 
-void analyseEvents(SimState &state)
+void analyseEvents(const DesignModel &m, SignalTable &table, MessageLog &log)
 {
-    showInProcessPane(state.log, {QStringLiteral("\n//--------------Analizador Eventos--------------//")});
-    const DesignModel &m = state.model;
-    SignalTable &table = state.signalTable;
+    showInProcessPane(log, {QStringLiteral("\n//--------------Analizador Eventos--------------//")});
     QStringList lines;
     // The activation signals lead; an event missing any of its other three entries is
     // found but changes nothing.
@@ -172,5 +169,5 @@ void analyseEvents(SimState &state)
             setEverywhere(table, m.eventChangeSignals.at(k), m.eventChangeValues.at(k));
     }
     lines << QStringLiteral("\t");
-    showInProcessPane(state.log, lines);
+    showInProcessPane(log, lines);
 }

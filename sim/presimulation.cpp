@@ -1,14 +1,12 @@
 #include "sim/presimulation.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "model/boxaccess.h"
-#include "model/hierarchy.h"
-#include "sim/cycleloop.h"
 #include "sim/cyclevalues.h"
 #include "sim/events.h"
+#include "sim/simcontext.h"
 #include "sim/snapshots.h"
 
 namespace {
@@ -21,7 +19,7 @@ const QString kClock = QStringLiteral("       Reloj: ");
 // The trace being built: finished entries, and the line of the header chain in progress
 // (one entry, with line feeds inside).
 struct Presimulation {
-    SimState &state;
+    const SimContext &ctx;
     QStringList trace;
     QString chainLine;
 };
@@ -34,19 +32,19 @@ void skipOperator(QString &text, int op)
 
 // Every declared signal starts without a value; the tables that this stage fills start
 // empty.
-void startFromEmpty(SimState &state)
+void startFromEmpty(const SimContext &ctx)
 {
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     for (SignalKind kind : kSignalKinds)
         table.current.ofKind(kind) = QVector<qint32>(table.namesOf(kind).size(), -1);
 
-    DesignModel &m = state.model;
+    DesignModel &m = ctx.model;
     m.eventActivationSignals.clear();
     m.eventActivationValues.clear();
     m.eventChangeSignals.clear();
     m.eventChangeValues.clear();
 
-    SimulationState &sim = state.simulation;
+    SimulationState &sim = ctx.simulation;
     sim.defaultSignalNames.clear();
     sim.defaultSignalValues.clear();
     sim.cycleTimeUnit.clear();
@@ -57,9 +55,9 @@ void startFromEmpty(SimState &state)
     table.simCycle = 0;
 }
 
-void setInputValue(SimState &state, int input, qint32 value)
+void setInputValue(const SimContext &ctx, int input, qint32 value)
 {
-    QVector<qint32> &inputs = state.signalTable.current.input;
+    QVector<qint32> &inputs = ctx.signalTable.current.input;
     if (input >= 0 && input < inputs.size())
         inputs[input] = value;
 }
@@ -67,38 +65,38 @@ void setInputValue(SimState &state, int input, qint32 value)
 void notImplemented(Presimulation &run, const QString &message, LogKind kind)
 {
     run.chainLine += kNotImplemented;
-    logMessage(run.state.log, message, kind);
+    logMessage(run.ctx.log, message, kind);
 }
 
 // «[PREFIX.]CLOCK = 20 NS»: the clock input takes the cycle time as its value.
 void readTestBenchClock(Presimulation &run, int pos)
 {
-    SimState &state = run.state;
-    QString text = firstTextLine(state.model, pos);
+    const SimContext &ctx = run.ctx;
+    QString text = firstTextLine(ctx.model, pos);
     run.chainLine += text + QLatin1Char('\n');
     const QString name = takeSignalName(text);
     // A name that is not a declared input stores nothing and shows no value.
-    const int input = name.isEmpty() ? -1 : int(state.signalTable.inputNames.indexOf(name));
+    const int input = name.isEmpty() ? -1 : int(ctx.signalTable.inputNames.indexOf(name));
     skipOperator(text, TokAssign);
     if (scanToken(text, false) == TokNumber) {
-        setInputValue(state, input, leadingDigits(text));
+        setInputValue(ctx, input, leadingDigits(text));
         scanToken(text, true);
     }
     if (scanToken(text, false) == TokIdentifier)
-        state.simulation.cycleTimeUnit = leadingLetters(text).toLower();
-    const qint32 cycleTime = input >= 0 ? state.signalTable.current.input.value(input, -1) : -1;
+        ctx.simulation.cycleTimeUnit = leadingLetters(text).toLower();
+    const qint32 cycleTime = input >= 0 ? ctx.signalTable.current.input.value(input, -1) : -1;
     if (input >= 0) {
-        state.simulation.clockName = name;
-        state.simulation.cycleTime = cycleTime;
+        ctx.simulation.clockName = name;
+        ctx.simulation.cycleTime = cycleTime;
     }
     run.chainLine += kClock + name + QStringLiteral("\tCycleTime: ") + QString::number(cycleTime)
-                     + state.simulation.cycleTimeUnit + QLatin1Char('\n');
+                     + ctx.simulation.cycleTimeUnit + QLatin1Char('\n');
 }
 
 // The design names its clock directly; the trace shows the name as read, declared or not.
 void readDesignClock(Presimulation &run, int pos)
 {
-    QString text = firstTextLine(run.state.model, pos);
+    QString text = firstTextLine(run.ctx.model, pos);
     run.chainLine += text + QLatin1Char('\n');
     const QString name = scanToken(text, false) == TokIdentifier ? leadingLetters(text) : QString();
     run.chainLine += kClock + name + QLatin1Char('\n');
@@ -107,18 +105,18 @@ void readDesignClock(Presimulation &run, int pos)
 // «[PREFIX.]INPUT <= value» lines: each input takes the value its line writes.
 void readInitialValues(Presimulation &run, int pos)
 {
-    SimState &state = run.state;
+    const SimContext &ctx = run.ctx;
     for (int row = 0; row < kTextDownRows; ++row) {
-        const QString line = textCell(state.model.textDownMatrix, row, pos);
+        const QString line = textCell(ctx.model.textDownMatrix, row, pos);
         if (line == kNoText)
             continue;
         run.chainLine += line + QLatin1Char('\t');
         QString text = line;
         const QString name = takeSignalName(text);
-        const int input = name.isEmpty() ? -1 : int(state.signalTable.inputNames.indexOf(name));
+        const int input = name.isEmpty() ? -1 : int(ctx.signalTable.inputNames.indexOf(name));
         skipOperator(text, TokLe);
         // Evaluated (and traced) even for a name that is not an input, which stores nothing.
-        setInputValue(state, input, evaluateWrittenValue(state, text));
+        setInputValue(ctx, input, evaluateWrittenValue(ctx.eval(), text));
     }
     run.chainLine += QLatin1Char('\n');
 }
@@ -147,10 +145,10 @@ void setFirstValue(SignalTable &table, const QString &name, qint32 value)
 // «NAME <= value» lines: one default record per line whose name is declared.
 void readDefaultValues(Presimulation &run, int pos)
 {
-    SimState &state = run.state;
-    SimulationState &sim = state.simulation;
+    const SimContext &ctx = run.ctx;
+    SimulationState &sim = ctx.simulation;
     for (int row = 0; row < kTextDownRows; ++row) {
-        const QString line = textCell(state.model.textDownMatrix, row, pos);
+        const QString line = textCell(ctx.model.textDownMatrix, row, pos);
         if (line == kNoText)
             continue;
         run.chainLine += line + QLatin1Char('\t');
@@ -162,17 +160,17 @@ void readDefaultValues(Presimulation &run, int pos)
         }
         skipOperator(text, TokLe);
         // What an earlier line found («&&», a comparison) must not turn this value into a truth.
-        startFreshEvaluation(state.registers);
-        evalConditional(state.eval(), text);
+        startFreshEvaluation(ctx.registers);
+        evalConditional(ctx.eval(), text);
         scanToken(text, true);
-        const qint32 value = expressionResult(state.registers);
-        if (name.isEmpty() || !state.signalTable.isDeclared(name)) {
-            logMessage(state.log, QStringLiteral("Error! Valor por defecto de una señal no declarada: ") + name, LogError);
+        const qint32 value = expressionResult(ctx.registers);
+        if (name.isEmpty() || !ctx.signalTable.isDeclared(name)) {
+            logMessage(ctx.log, QStringLiteral("Error! Valor por defecto de una señal no declarada: ") + name, LogError);
             continue;
         }
         sim.defaultSignalNames << name;
         sim.defaultSignalValues << value;
-        setFirstValue(state.signalTable, name, value);
+        setFirstValue(ctx.signalTable, name, value);
     }
     run.chainLine += QLatin1Char('\n');
 }
@@ -181,8 +179,8 @@ void readDefaultValues(Presimulation &run, int pos)
 // adds nothing after its entry.
 void handleChainBox(Presimulation &run, int pos, bool testBench)
 {
-    SimState &state = run.state;
-    const BoxType type = boxTypeAt(state.model, pos);
+    const SimContext &ctx = run.ctx;
+    const BoxType type = boxTypeAt(ctx.model, pos);
     if (type == BoxType::Ports) {
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX PORTS no implantado en Presimulacion Operativa"), LogError);
@@ -203,7 +201,7 @@ void handleChainBox(Presimulation &run, int pos, bool testBench)
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX EVENT no implantado en Presimulacion Operativa"), LogError);
         else
-            parseEventBox(state, pos, run.chainLine);
+            parseEventBox(ctx, pos, run.chainLine);
     } else if (type == BoxType::Default) {
         if (testBench)
             notImplemented(run, QStringLiteral("Error!: BOX DEFAULT no implantado en Presimulacion Operativa"),
@@ -212,7 +210,7 @@ void handleChainBox(Presimulation &run, int pos, bool testBench)
             readDefaultValues(run, pos);
     } else if (type == BoxType::Instance) {
         if (testBench)
-            run.chainLine += textCell(state.model.textUpMatrix, 1, pos) + QLatin1Char('\n');
+            run.chainLine += textCell(ctx.model.textUpMatrix, 1, pos) + QLatin1Char('\n');
         else
             notImplemented(run, QStringLiteral("Error!: BOX INSTANCE no implantado en Presimulacion Operativa"),
                            LogError);
@@ -229,9 +227,9 @@ void handleChainBox(Presimulation &run, int pos, bool testBench)
 
 // The box named by the Next link of the box at pos; -1 (with findBoxById's warning) when
 // no box has that ID.
-int nextBox(SimState &state, int pos)
+int nextBox(const SimContext &ctx, int pos)
 {
-    return findBoxById(state.model, state.log, boxLinksAt(state.model, pos).next);
+    return findBoxById(ctx.model, ctx.log, boxLinksAt(ctx.model, pos).next);
 }
 
 // Follows Next links from the parent's successor up to the diagram's first state box.
@@ -239,15 +237,15 @@ int nextBox(SimState &state, int pos)
 // longer one goes round a loop and is cut.
 void walkHeaderChain(Presimulation &run, int column, bool testBench)
 {
-    SimState &state = run.state;
-    const DesignModel &m = state.model;
+    const SimContext &ctx = run.ctx;
+    const DesignModel &m = ctx.model;
     const qint32 firstState = stateCell(m.stateIts, 0, column);
     const qsizetype boxes = m.boxIds.size();
     qsizetype steps = 0;
-    for (int pos = nextBox(state, m.parentIts.value(column, -1)); pos >= 0 && pos != firstState;
-         pos = nextBox(state, pos)) {
+    for (int pos = nextBox(ctx, m.parentIts.value(column, -1)); pos >= 0 && pos != firstState;
+         pos = nextBox(ctx, pos)) {
         if (++steps > boxes) {
-            logMessage(state.log,
+            logMessage(ctx.log,
                        QStringLiteral("Error! Cadena de cabecera sin fin. Padre ID: %1").arg(m.parentIds.value(column)),
                        LogError);
             break;
@@ -274,53 +272,42 @@ QString parentLine(const DesignModel &m, int column, bool testBench)
 
 // One column per declared signal, inputs first, then outputs, inouts and wires; every
 // cell of cycles 0 to the last row without a value.
-void createSimulationTable(SimState &state)
+void createSimulationTable(const SimContext &ctx)
 {
-    SimulationState &sim = state.simulation;
+    SimulationState &sim = ctx.simulation;
     for (SignalKind kind : kSignalKinds)
-        sim.simulationColumnNames += state.signalTable.namesOf(kind);
+        sim.simulationColumnNames += ctx.signalTable.namesOf(kind);
     sim.simulationTable =
         QVector<QVector<qint32>>(kSimulationRows, QVector<qint32>(sim.simulationColumnNames.size(), -1));
 }
 
 } // namespace
 
-void runOperativeSimulation(SimState &state)
+void runPresimulation(const SimContext &ctx)
 {
-    const QStringList banner{QStringLiteral("\n//--------------SIMULACION OPERATIVA-----------------//")};
-    showInProcessPane(state.log, banner);
-    showInOutputPane(state.log, banner);
-    buildStateTable(state.model, state.log);
-    reportHeadersAndStates(state.model, state.log);
-    runPresimulation(state);
-    runSimulationCycles(state);
-}
-
-void runPresimulation(SimState &state)
-{
-    Presimulation run{state, {QStringLiteral("//------------CICLOS DE PRESIMULACION---------------//")}, {}};
-    startFromEmpty(state);
+    Presimulation run{ctx, {QStringLiteral("//------------CICLOS DE PRESIMULACION---------------//")}, {}};
+    startFromEmpty(ctx);
 
     // The test benches go first, so that what a design's defaults and events read has
     // the values the test bench's Initial boxes gave; each parent keeps its own number.
-    const int parents = int(state.model.parentIts.size());
+    const int parents = int(ctx.model.parentIts.size());
     for (bool testBench : {true, false}) {
         const DiagramKind kind = testBench ? DiagramKind::TestBench : DiagramKind::Design;
         for (int column = 0; column < parents; ++column) {
-            if (state.model.parentKinds.value(column) != kind)
+            if (ctx.model.parentKinds.value(column) != kind)
                 continue;
-            run.trace << parentLine(state.model, column, testBench);
+            run.trace << parentLine(ctx.model, column, testBench);
             walkHeaderChain(run, column, testBench);
         }
     }
 
-    reportEventList(state);
-    analyseEvents(state);
-    createSimulationTable(state);
-    saveCycle(state, state.signalTable.simCycle);
-    state.signalTable.simCycle = 1;
+    reportEventList(ctx.model, ctx.log);
+    analyseEvents(ctx.model, ctx.signalTable, ctx.log);
+    createSimulationTable(ctx);
+    saveCycle(ctx.signalTable, ctx.simulation, ctx.log, ctx.signalTable.simCycle);
+    ctx.signalTable.simCycle = 1;
 
     // The trace comes after what the events and the snapshot showed.
     run.trace << run.chainLine;
-    showInProcessPane(state.log, run.trace);
+    showInProcessPane(ctx.log, run.trace);
 }

@@ -1,7 +1,7 @@
 #include "sim/snapshots.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "sim/simcontext.h"
 
 namespace {
 
@@ -18,9 +18,15 @@ void writeCell(SimulationState &sim, qint32 cycle, int column, qint32 value)
         row[column] = value;
 }
 
-void snapshot(SimState &state, qint32 cycle, const QString &heading, Generation generation, bool allPrefix)
+struct Snapshot {
+    const SignalTable &table;
+    SimulationState &sim;
+    MessageLog &log;
+};
+
+void snapshot(const Snapshot &s, qint32 cycle, const QString &heading, Generation generation, bool allPrefix)
 {
-    const SignalTable &table = state.signalTable;
+    const SignalTable &table = s.table;
     QStringList lines{heading, QStringLiteral("- Ciclo: %1").arg(cycle)};
     int column = 0;
     for (SignalKind kind : kSignalKinds) {
@@ -32,29 +38,29 @@ void snapshot(SimState &state, qint32 cycle, const QString &heading, Generation 
         const QVector<qint32> &values = generation == Generation::Next ? table.next.ofKind(kind) : current;
         const QStringList &names = table.namesOf(kind);
         for (qsizetype k = 0; k < values.size(); ++k) {
-            writeCell(state.simulation, cycle, column++, values.at(k));
+            writeCell(s.sim, cycle, column++, values.at(k));
             QString line = QStringLiteral("\t-  ") + names.value(k) + QStringLiteral(":\t") + QString::number(values.at(k));
             if (allPrefix && lines.size() == 2)
                 line.prepend(QStringLiteral("TODAS:\n"));
             lines << line;
         }
     }
-    showInProcessPane(state.log, lines);
+    showInProcessPane(s.log, lines);
 }
 
 } // namespace
 
-void saveCycle(SimState &state, qint32 cycle)
+void saveCycle(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle)
 {
-    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE-----------//"), Generation::Current, true);
+    snapshot({table, sim, log}, cycle, QStringLiteral("//------------SAVE CYCLE-----------//"), Generation::Current, true);
 }
 
-void saveCycleNow(SimState &state, qint32 cycle)
+void saveCycleNow(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle)
 {
-    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE AHORA-----------//"), Generation::Current, false);
+    snapshot({table, sim, log}, cycle, QStringLiteral("//------------SAVE CYCLE AHORA-----------//"), Generation::Current, false);
 }
 
-void saveCycleAfter(SimState &state, qint32 cycle)
+void saveCycleAfter(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle)
 {
-    snapshot(state, cycle, QStringLiteral("//------------SAVE CYCLE DESPUES-----------//"), Generation::Next, false);
+    snapshot({table, sim, log}, cycle, QStringLiteral("//------------SAVE CYCLE DESPUES-----------//"), Generation::Next, false);
 }

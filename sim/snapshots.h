@@ -4,8 +4,13 @@
 
 #include <QtGlobal>
 
-struct SimState;
+struct MessageLog;
+struct SignalTable;
+struct SimulationState;
 
-void saveCycle(SimState &state, qint32 cycle);       // current values, "TODAS:" prefix
-void saveCycleNow(SimState &state, qint32 cycle);    // current values, at the clock edge
-void saveCycleAfter(SimState &state, qint32 cycle);  // next values, after the clock edge
+// Each writes row `cycle` of the simulation table and shows the snapshot in the process
+// pane: the current values with a "TODAS:" prefix, the current values at the clock edge,
+// or the next values after it.
+void saveCycle(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle);
+void saveCycleNow(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle);
+void saveCycleAfter(const SignalTable &table, SimulationState &sim, MessageLog &log, qint32 cycle);

@@ -1,7 +1,7 @@
 #include "sim/tablereport.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "sim/simulationstate.h"
 
 namespace {
 
@@ -41,12 +41,11 @@ void signalLines(const SimulationState &sim, qsizetype column, qint32 lastCycle,
 
 } // namespace
 
-void reportSimulationTable(SimState &state)
+void reportSimulationTable(const SimulationState &sim, qint32 simCycle, MessageLog &log)
 {
-    const SimulationState &sim = state.simulation;
     // Cycles 0 to simCycle, but never past the table's last row.
     const qint32 lastCycle =
-        qint32(qBound<qint64>(qint64(-1), qint64(state.signalTable.simCycle), qint64(sim.simulationTable.size()) - 1));
+        qint32(qBound<qint64>(qint64(-1), qint64(simCycle), qint64(sim.simulationTable.size()) - 1));
     const QString banner = QStringLiteral("\n//-------------------------SIMULACION----------------------//");
     QStringList pane{banner, cycleHeading(lastCycle, QStringLiteral("\t"), QStringLiteral("\t"))};
     QStringList file{banner, cycleHeading(lastCycle, QStringLiteral("\t\t"), QStringLiteral("\t\t"))};
@@ -58,6 +57,6 @@ void reportSimulationTable(SimState &state)
         pane << paneLine;
         file << fileLine;
     }
-    showInOutputPaneOnly(state.log, pane);
-    writeLinesToOutput(state.log, file);
+    showInOutputPaneOnly(log, pane);
+    writeLinesToOutput(log, file);
 }

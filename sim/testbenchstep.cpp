@@ -1,11 +1,11 @@
 #include "sim/testbenchstep.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
+#include "sim/simcontext.h"
 #include "sim/snapshots.h"
 
 namespace {
@@ -48,12 +48,12 @@ void readStateLength(CycleLoopState &loop, const QString &text)
 
 // Evaluates the value part of a line on its own, whatever earlier lines left in the
 // evaluator's flags, and returns its value.
-qint32 evaluateValue(SimState &state, QString &rest)
+qint32 evaluateValue(const SimContext &ctx, QString &rest)
 {
-    startFreshEvaluation(state.registers);
-    evalConditional(state.eval(), rest);
+    startFreshEvaluation(ctx.registers);
+    evalConditional(ctx.eval(), rest);
     scanToken(rest, true);
-    return expressionResult(state.registers);
+    return expressionResult(ctx.registers);
 }
 
 // The signal a verification names: after the cycle part, either «.NAME» (the prefix
@@ -72,11 +72,11 @@ QString takeVerifiedName(QString &rest)
 
 // A TEXT DOWN line that starts with "=>": registers one expected value. `line` has been
 // normalised by the peek that found the arrow.
-void handleVerification(SimState &state, QString line)
+void handleVerification(const SimContext &ctx, QString line)
 {
-    CycleLoopState &loop = state.simulation.loop;
-    DesignModel &m = state.model;
-    const qint32 cycle = state.signalTable.simCycle;
+    CycleLoopState &loop = ctx.simulation.loop;
+    DesignModel &m = ctx.model;
+    const qint32 cycle = ctx.signalTable.simCycle;
     const QString shown = line;
 
     scanToken(line, true);
@@ -106,19 +106,19 @@ void handleVerification(SimState &state, QString line)
     // Exactly one name per record keeps the three lists in step; a name no kind
     // declares is stored empty, which matches no column of the simulation table.
     const QString name = takeVerifiedName(line);
-    m.verifyVariables << (!name.isEmpty() && state.signalTable.isDeclared(name) ? name : QString());
+    m.verifyVariables << (!name.isEmpty() && ctx.signalTable.isDeclared(name) ? name : QString());
 
     if (scanToken(line, false) == TokEq)
         scanToken(line, true);
-    m.verifyValues << evaluateValue(state, line);
+    m.verifyValues << evaluateValue(ctx, line);
     loop.closeEntry();
 }
 
 // Any other TEXT DOWN line: writes a value into the current value of an input, in every
 // pass or («@k») in the pass of the state whose internal cycle is k.
-void handleAction(SimState &state, QString line)
+void handleAction(const SimContext &ctx, QString line)
 {
-    CycleLoopState &loop = state.simulation.loop;
+    CycleLoopState &loop = ctx.simulation.loop;
     const QString shown = line;
     QString text = QStringLiteral("\t+ Texto DOWN:\t") + shown + QStringLiteral("      \t->\tActuar ");
 
@@ -136,12 +136,12 @@ void handleAction(SimState &state, QString line)
     loop.logEntry += text;
 
     const QString name = takeSignalName(line);
-    SignalTable &table = state.signalTable;
+    SignalTable &table = ctx.signalTable;
     const qsizetype target = name.isEmpty() ? -1 : table.inputNames.indexOf(name);
 
     if (scanToken(line, false) == TokLe)
         scanToken(line, true);
-    const qint32 value = evaluateValue(state, line);
+    const qint32 value = evaluateValue(ctx, line);
     if (target >= 0 && target < table.current.input.size())
         table.current.input[target] = value;
     loop.closeEntry();
@@ -149,10 +149,10 @@ void handleAction(SimState &state, QString line)
 
 // A state with actions: its length in TEXT UP, its actions and verifications in the
 // TEXT DOWN lines up to the first line the box does not have.
-void runActionState(SimState &state, int pos)
+void runActionState(const SimContext &ctx, int pos)
 {
-    CycleLoopState &loop = state.simulation.loop;
-    const DesignModel &m = state.model;
+    CycleLoopState &loop = ctx.simulation.loop;
+    const DesignModel &m = ctx.model;
     const QString lengthText = textCell(m.textUpMatrix, 0, pos);
     loop.logEntry += QStringLiteral("\tTextUp: ") + lengthText + QLatin1Char('\n');
     if (loop.tbStateEntered) {
@@ -165,21 +165,21 @@ void runActionState(SimState &state, int pos)
             break;
         QString copy = line;
         if (scanToken(copy, false) == TokArrow)
-            handleVerification(state, copy);
+            handleVerification(ctx, copy);
         else
-            handleAction(state, copy);
+            handleAction(ctx, copy);
     }
     loop.tbStateEntered = false;
 }
 
 // Step 3 for the state at position pos; returns true when the test bench has reached its
 // end, so that the state's cycle is not counted.
-bool runState(SimState &state, int pos, BoxType type)
+bool runState(const SimContext &ctx, int pos, BoxType type)
 {
-    CycleLoopState &loop = state.simulation.loop;
-    const QString text = firstTextLine(state.model, pos);
+    CycleLoopState &loop = ctx.simulation.loop;
+    const QString text = firstTextLine(ctx.model, pos);
     if (type == BoxType::StateAsyncOps) {
-        runActionState(state, pos);
+        runActionState(ctx, pos);
     } else if (type == BoxType::State) {
         loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
         if (loop.tbStateEntered) {
@@ -200,23 +200,23 @@ bool runState(SimState &state, int pos, BoxType type)
 
 // A row of the column that lists no state: the test bench has run out of states without
 // an end-simulation state, and ends here as that state would have ended it.
-void endWithoutEndState(SimState &state)
+void endWithoutEndState(const SimContext &ctx)
 {
-    CycleLoopState &loop = state.simulation.loop;
+    CycleLoopState &loop = ctx.simulation.loop;
     loop.tbStateCycle = 1;
     loop.simulationEnded = true;
-    logMessage(state.log,
+    logMessage(ctx.log,
                QStringLiteral("WARNING!\t El test bench termina sin estado end simulation. CICLO: ")
-                   + number(state.signalTable.simCycle),
+                   + number(ctx.signalTable.simCycle),
                LogWarning);
 }
 
 } // namespace
 
-void runTestBenchStep(SimState &state, int column)
+void runTestBenchStep(const SimContext &ctx, int column)
 {
-    CycleLoopState &loop = state.simulation.loop;
-    const DesignModel &m = state.model;
+    CycleLoopState &loop = ctx.simulation.loop;
+    const DesignModel &m = ctx.model;
     const int row = loop.tbPosition;
     const qint32 startId = stateCell(m.stateIds, row, column);
     const qint32 start = stateCell(m.stateIts, row, column);
@@ -234,10 +234,10 @@ void runTestBenchStep(SimState &state, int column)
 
     bool ended = false;
     if (startId == 0) {
-        endWithoutEndState(state);
+        endWithoutEndState(ctx);
         ended = true;
     } else {
-        ended = runState(state, start, startType);
+        ended = runState(ctx, start, startType);
     }
     if (!ended) {
         ++loop.tbStateCycle;
@@ -248,7 +248,7 @@ void runTestBenchStep(SimState &state, int column)
         ++loop.tbPosition;
         loop.tbStateEntered = true;
     }
-    saveCycle(state, state.signalTable.simCycle);
-    state.signalTable.next = state.signalTable.current;
+    saveCycle(ctx.signalTable, ctx.simulation, ctx.log, ctx.signalTable.simCycle);
+    ctx.signalTable.next = ctx.signalTable.current;
     loop.closeEntry();
 }

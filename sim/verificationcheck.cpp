@@ -1,7 +1,8 @@
 #include "sim/verificationcheck.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "model/designmodel.h"
+#include "sim/simulationstate.h"
 
 #include <QHash>
 
@@ -26,10 +27,8 @@ qint32 simulatedValue(const SimulationState &sim, qint32 cycle, int column)
 
 } // namespace
 
-VerificationTotals checkVerifications(SimState &state)
+VerificationTotals checkVerifications(const DesignModel &m, const SimulationState &sim, MessageLog &log)
 {
-    const DesignModel &m = state.model;
-    const SimulationState &sim = state.simulation;
     const QHash<QString, QVector<int>> columns = columnsByName(sim.simulationColumnNames);
     const qsizetype count = qMin(m.verifyCycles.size(), qMin(m.verifyVariables.size(), m.verifyValues.size()));
 
@@ -40,7 +39,7 @@ VerificationTotals checkVerifications(SimState &state)
         const QString &name = m.verifyVariables.at(k);
         const qint32 expected = m.verifyValues.at(k);
         if (cycle < 0 || cycle > kLastSimulationRow) {
-            logMessage(state.log,
+            logMessage(log,
                        QStringLiteral("WARNING!\t Verificacion fuera de la tabla de simulacion. Ciclo: ")
                            + QString::number(cycle) + QStringLiteral(", Señal: ") + name,
                        LogWarning);
@@ -63,8 +62,8 @@ VerificationTotals checkVerifications(SimState &state)
             }
         }
     }
-    showInProcessPane(state.log, lines);
-    showInOutputPane(state.log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//\n")
+    showInProcessPane(log, lines);
+    showInOutputPane(log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//\n")
                              + QStringLiteral("Verificaciones correctas: %1\nVerificaciones erroneas: %2")
                                    .arg(totals.correct)
                                    .arg(totals.wrong)});

@@ -1,6 +1,8 @@
 #pragma once
 
-struct SimState;
+struct DesignModel;
+struct MessageLog;
+struct SimulationState;
 
 // How many verifications held and how many did not.
 struct VerificationTotals {
@@ -11,4 +13,4 @@ struct VerificationTotals {
 // Compares every verification with the simulation table: one line each in the process
 // pane, the totals in the output pane. A verification whose cycle has no row in the
 // table is not compared: it is reported as a warning instead.
-VerificationTotals checkVerifications(SimState &state);
+VerificationTotals checkVerifications(const DesignModel &model, const SimulationState &sim, MessageLog &log);

@@ -1,7 +1,7 @@
 #include "sim/verificationlist.h"
 
 #include "core/messagelog.h"
-#include "run/simstate.h"
+#include "model/designmodel.h"
 
 #include <QHash>
 #include <QPair>
@@ -37,9 +37,8 @@ QString numbersRow(const QString &label, const QVector<qint32> &values)
 
 } // namespace
 
-void reportVerificationList(SimState &state)
+void reportVerificationList(DesignModel &m, MessageLog &log)
 {
-    DesignModel &m = state.model;
     reconcileRepeats(m);
 
     QString names = QStringLiteral("\nVariable a verificar: \t");
@@ -48,5 +47,5 @@ void reportVerificationList(SimState &state)
     const QString table = numbersRow(QStringLiteral("Ciclo de actuacion:  \t  "), m.verifyCycles) + names
                           + numbersRow(QStringLiteral("\nValor a verificar:    \t  "), m.verifyValues);
 
-    showInOutputPane(state.log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//"), table});
+    showInOutputPane(log, {QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//"), table});
 }

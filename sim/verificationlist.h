@@ -1,6 +1,7 @@
 #pragma once
 
-struct SimState;
+struct DesignModel;
+struct MessageLog;
 
 // Reconciles repeated verifications and lists them all in the output pane.
-void reportVerificationList(SimState &state);
+void reportVerificationList(DesignModel &model, MessageLog &log);

@@ -1,16 +1,16 @@
 #pragma once
-// A fresh run state whose panes are kept in memory, with helpers to declare signals and
-// to read what the box-text analysis left behind.
+// Fresh parts of a run's state whose panes are kept in memory, with helpers to declare
+// signals and to read what the box-text analysis left behind.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "simparts.h"
 
 #include <QStringList>
 #include <memory>
 
 struct SimFixture {
     MemorySink sink;
-    std::unique_ptr<SimState> state = std::make_unique<SimState>(&sink);
+    std::unique_ptr<SimParts> state = std::make_unique<SimParts>(&sink);
 
     // Declares a signal of a kind with a current value, as the presimulation leaves it.
     void declare(SignalKind kind, const QString &name, qint32 value)

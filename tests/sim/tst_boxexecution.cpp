@@ -2,7 +2,7 @@
 // texts, decisions choosing a link, conditional operation boxes, and the boxes that are
 // not supported.
 
-#include "run/simstate.h"
+#include "simparts.h"
 #include "designbuilder.h"
 #include "sim/boxexecution.h"
 #include "testmain.h"
@@ -14,7 +14,7 @@ namespace {
 // Inputs A and B (A = a, B = b), output Q = 5, wire W = 0; X is declared as an input
 // and as a wire. The next values equal the current ones, as the design parent leaves
 // them before its walk.
-void declareSignals(SimState &s, qint32 a = 0, qint32 b = 0)
+void declareSignals(SimParts &s, qint32 a = 0, qint32 b = 0)
 {
     SignalTable &t = s.signalTable;
     t.inputNames = QStringList{"A", "B", "X"};
@@ -27,23 +27,23 @@ void declareSignals(SimState &s, qint32 a = 0, qint32 b = 0)
     t.previous = t.current;
 }
 
-qint32 currentQ(const SimState &s)
+qint32 currentQ(const SimParts &s)
 {
     return s.signalTable.current.output.value(0);
 }
 
-qint32 nextQ(const SimState &s)
+qint32 nextQ(const SimParts &s)
 {
     return s.signalTable.next.output.value(0);
 }
 
-const QString &logEntry(const SimState &s)
+const QString &logEntry(const SimParts &s)
 {
     return s.simulation.loop.logEntry;
 }
 
 // One box of the given type at position 0, with its condition in TextUp line 0.
-void addConditionalBox(SimState &s, const QString &type, const QString &condition, const QStringList &down)
+void addConditionalBox(SimParts &s, const QString &type, const QString &condition, const QStringList &down)
 {
     addBoxes(s.model, {{7, type, 8, -1, -1, {}, down}});
     s.model.textUpMatrix[0][0] = condition;
@@ -72,7 +72,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, index);
         QFETCH(QString, name);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         s.signalTable.inputNames << "A";  // a second A, later in the same kind
         const SignalRef ref = ::findSignalByName(s.signalTable, name);
@@ -112,7 +112,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(bool, async);
         QFETCH(bool, verbose);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         const SignalValues inputsBefore = s.signalTable.current;
         executeAssignmentLine(s, line, async ? Timing::Asynchronous : Timing::Synchronous, verbose);
@@ -126,7 +126,7 @@ private slots:
 
     void nameInTwoKindsIsWrittenAsTheLastKind()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         executeAssignmentLine(s, "X <= 3;", Timing::Asynchronous, false);
         QCOMPARE(s.signalTable.current.wire, QVector<qint32>({0, 3}));
@@ -139,7 +139,7 @@ private slots:
     // nothing breaks.
     void signalWithoutValueIsNotWritten()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         s.signalTable.outputNames << "R";
         executeAssignmentLine(s, "R <= 4;", Timing::Asynchronous, true);
@@ -152,7 +152,7 @@ private slots:
     // not turn the plain value 7 into a truth.
     void assignmentAfterLogicalDecisionStoresItsValue()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s, 1, 1);
         addBoxes(s.model, {{3, "Decision", -1, 4, 5, {"A == 1 && B == 1"}}, {4, "SyncOps", 9, -1, -1, {"Q <= 7;"}}});
         qint32 link = -1;
@@ -181,7 +181,7 @@ private slots:
         QFETCH(qint32, currentW);
         QFETCH(QString, type);
         QFETCH(qint32, w);
-        SimState s;
+        SimParts s;
         declareSignals(s, 4);
         addBoxes(s.model, {{1, "State", 2}, {2, type, 3, -1, -1, {"Q <= Q + 1;", "null", "W <= Q;"}}});
         s.model.textMatrix[49][1] = "B <= A;";
@@ -228,7 +228,7 @@ private slots:
         QFETCH(qint32, expectedLink);
         QFETCH(QString, result);
         QFETCH(QString, condition);
-        SimState s;
+        SimParts s;
         declareSignals(s, a, b);
         addBoxes(s.model, {{10, "Decision", -1, 20, 30, {condition}}});
         qint32 link = -1;
@@ -296,7 +296,7 @@ private slots:
         QFETCH(QStringList, errors);
         QFETCH(QString, type);
         QFETCH(QString, condition);
-        SimState s;
+        SimParts s;
         declareSignals(s, a, b);
         addConditionalBox(s, type, condition, {"Q <= 9;"});
         qint32 link = 8;
@@ -312,7 +312,7 @@ private slots:
     // Every TextDown line is executed in the short form, "null" lines skipped.
     void conditionalOpsRunAllTheirLines()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s, 1);
         addConditionalBox(s, "CondSyncOps", "A == 1", {"Q <= 2;", "null", "W <= A + 1;"});
         qint32 link = 8;
@@ -341,7 +341,7 @@ private slots:
         QFETCH(QStringList, errors);
         QFETCH(QStringList, warnings);
         QFETCH(QString, type);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {{4, type, 5, -1, -1, {"Q <= 1;"}}});
         for (int meeting = 0; meeting < 2; ++meeting) {
@@ -360,7 +360,7 @@ private slots:
         const QStringList types{"State", "StateAsyncOps", "Initial", "Default", "Event", "ThreadSync", "Ports",
                                 "Header", ""};
         for (const QString &type : types) {
-            SimState s;
+            SimParts s;
             declareSignals(s);
             addBoxes(s.model, {{4, type, 5, 6, 7, {"Q <= 1;"}, {"Q <= 2;"}}});
             s.model.textUpMatrix[0][0] = "A == 0";
@@ -376,7 +376,7 @@ private slots:
     // A position outside the text tables reads as a box without lines.
     void boxOutsideTheTablesHasNoLines()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {{4, "SyncOps", 5, -1, -1, {"Q <= 1;"}}});
         qint32 link = 5;

@@ -353,9 +353,9 @@ void TestDeclarations::badBoxesDoNothing()
     setLines(f.state->model.textMatrix, 0, {"INPUT A"});
     for (int box : {-1, 1, 299, 300, 100000})
         for (int mode : {0, 1, 2, 3, 4, -7})
-            analyseBoxDeclarations(*f.state, box, mode);
+            analyseBoxDeclarations(*f.state, box, static_cast<DeclarationMode>(mode));
     for (int mode : {0, 4, -7})
-        analyseBoxDeclarations(*f.state, 0, mode);
+        analyseBoxDeclarations(*f.state, 0, static_cast<DeclarationMode>(mode));
     QVERIFY(f.state->signalTable.inputNames.isEmpty());
     QVERIFY(f.state->log.errorList.isEmpty());
 

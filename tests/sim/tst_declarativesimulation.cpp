@@ -3,7 +3,7 @@
 // of each walk, and the kind each diagram is given.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "simparts.h"
 #include "designbuilder.h"
 #include "model/hierarchy.h"
 #include "sim/declarativesimulation.h"
@@ -53,7 +53,7 @@ private slots:
     void noParents()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {{5, "State", 5}});
         runDeclarativeSimulation(s);
         QCOMPARE(sink.output, QStringList({kHeading, QString()}));
@@ -67,7 +67,7 @@ private slots:
     void designWalkedInThreeModes()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {
             {11, "Ports", 12, -1, -1, {"INPUT A"}},
             {12, "Code", 1, -1, -1, {"WIRE T"}},
@@ -122,7 +122,7 @@ private slots:
     void testBenchThenDesign()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {
             {50, "Header", 51},
             {51, "Code", 52, -1, -1, {"WIRE W"}},
@@ -149,7 +149,7 @@ private slots:
     void endSimulationNeedsAZeroBranchLink()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {{50, "Header", 51}, {51, "MetaState", 0, -1, -1, {"end simulation"}}});
         setParents(s.model, {0});
         runDeclarativeSimulation(s);
@@ -205,7 +205,7 @@ private slots:
         QFETCH(int, unmatched);
 
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, boxes);
         setParents(s.model, {1});
         runDeclarativeSimulation(s);
@@ -222,7 +222,7 @@ private slots:
     void endlessLoopIsCut()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {{9, "Header", 10}, {10, "SyncOps", 11}, {11, "AsyncOps", 10}});
         setParents(s.model, {0});
         runDeclarativeSimulation(s);
@@ -238,7 +238,7 @@ private slots:
     void branchingAndLostLinks()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         addBoxes(s.model, {
             {9, "Header", 10},
             {10, "Decision", -1, 11, 12},
@@ -263,7 +263,7 @@ private slots:
     void tablesOutOfStep()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         s.model.boxIds = {9, 10, 11};
         s.model.boxTypes = boxTypesNamed({"Header"});
         s.model.boxNext = {10};

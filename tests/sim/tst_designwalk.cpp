@@ -2,7 +2,7 @@
 // state, the boxes executed on the way, and how the design position follows the state
 // reached, through connectors too; and how a walk that cannot reach its stop ends.
 
-#include "run/simstate.h"
+#include "simparts.h"
 #include "designbuilder.h"
 #include "sim/designwalk.h"
 #include "testmain.h"
@@ -17,7 +17,7 @@ constexpr int kDesign = 1;
 
 // Lists the design's states, row by row, each at the position of the last box with
 // that ID (an ID 0 lists no state).
-void listDesignStates(SimState &s, const QVector<qint32> &ids)
+void listDesignStates(SimParts &s, const QVector<qint32> &ids)
 {
     DesignModel &m = s.model;
     m.stateIds = QVector<QVector<qint32>>(kStateRows, QVector<qint32>(2, 0));
@@ -33,7 +33,7 @@ void listDesignStates(SimState &s, const QVector<qint32> &ids)
 }
 
 // Output Q = 5, inputs A = 0 and X = x, wire W = 0; next and previous as current.
-void declareSignals(SimState &s, qint32 x = 0)
+void declareSignals(SimParts &s, qint32 x = 0)
 {
     SignalTable &t = s.signalTable;
     t.inputNames = QStringList{"A", "X"};
@@ -46,7 +46,7 @@ void declareSignals(SimState &s, qint32 x = 0)
     t.previous = t.current;
 }
 
-void setX(SimState &s, qint32 x)
+void setX(SimParts &s, qint32 x)
 {
     s.signalTable.current.input[1] = x;
 }
@@ -70,7 +70,7 @@ QString interrupted(qint32 id, qint32 link)
     return QStringLiteral("Error! Recorrido del diseño interrumpido en la caja con ID: %1 (enlace %2)").arg(id).arg(link);
 }
 
-void designPass(SimState &s)
+void designPass(SimParts &s)
 {
     enterDesignState(s, kDesign);
     walkDesign(s, kDesign);
@@ -85,7 +85,7 @@ private slots:
     // The entry begun before the design's turn is closed with the design's lines.
     void enteringAStateWithANextState()
     {
-        SimState s;
+        SimParts s;
         addBoxes(s.model, {
             {100, "Header", 10},
             {10, "State", 11, -1, -1, {"S0"}},
@@ -126,7 +126,7 @@ private slots:
     {
         QFETCH(int, position);
         QFETCH(QString, texts);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {
             {10, "State", 12, -1, -1, {"S0"}},
@@ -185,7 +185,7 @@ private slots:
         QFETCH(QString, stopType);
         QFETCH(int, position);
         QFETCH(bool, missing);
-        SimState s;
+        SimParts s;
         addBoxes(s.model, {
             {1, "Header", 2, -1, -1, {"A"}},
             {2, "State", 3, -1, -1, {"B"}},
@@ -211,7 +211,7 @@ private slots:
     // again from S, and the walk again ends at C.
     void stateOnlyColumnStopsAtItsConnector()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S"}},
@@ -253,7 +253,7 @@ private slots:
     // the connector's own row.
     void ringOfStatesThroughAConnector()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {
             {100, "Header", 10},
@@ -295,7 +295,7 @@ private slots:
     // entry is closed.
     void walkStraightBackToTheStart()
     {
-        SimState s;
+        SimParts s;
         addBoxes(s.model, {{1, "State", 1, -1, -1, {"S0"}}, {2, "State", 1, -1, -1, {"S1"}}});
         listDesignStates(s, {1, 2});
         CycleLoopState &loop = s.simulation.loop;
@@ -316,7 +316,7 @@ private slots:
     // the walk to C had made S the stop as well.
     void backAtTheStartKeepsThePassRow()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s, 0);
         addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S"}},
@@ -378,7 +378,7 @@ private slots:
         QFETCH(int, walkPosition);
         QFETCH(int, stopIt);
         QFETCH(int, position);
-        SimState s;
+        SimParts s;
         declareSignals(s, x);
         addBoxes(s.model, {
             {1, "State", 5, -1, -1, {"A"}},
@@ -426,7 +426,7 @@ private slots:
         QFETCH(TestBox, body);
         QFETCH(QString, steps);
         QFETCH(QString, error);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {{1, "State", startNext, -1, -1, {"S0"}}, body, {3, "State", 1, -1, -1, {"S1"}}});
         listDesignStates(s, {1, 3});
@@ -445,7 +445,7 @@ private slots:
     // 525), and refuses the 1041st, which leaves the State box 3 for the AsyncOps box 2.
     void endlessRingIsCut()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {
             {1, "State", 2, -1, -1, {"S0"}},
@@ -469,7 +469,7 @@ private slots:
     // a body box; that box is executed like any other and the walk ends back at S.
     void missingStopIsNoStop()
     {
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {{20, "SyncOps", 1, -1, -1, {"Q <= 3;"}}, {1, "State", 20, -1, -1, {"S"}}});
         listDesignStates(s, {1});
@@ -497,7 +497,7 @@ private slots:
     {
         QFETCH(int, position);
         QFETCH(int, entered);
-        SimState s;
+        SimParts s;
         declareSignals(s);
         addBoxes(s.model, {{1, "State", 2, -1, -1, {"S"}}, {2, "SyncOps", 1, -1, -1, {"Q <= 4;"}}});
         listDesignStates(s, {1});

@@ -19,7 +19,7 @@ const QString kNotInput = QStringLiteral("Error! Evento activado por una señal 
 
 // Adds an Event box with its activation lines (TEXT UP) and change lines (TEXT DOWN) and
 // returns its position.
-int addEventBox(SimState &s, const QStringList &activations, const QStringList &changes)
+int addEventBox(SimParts &s, const QStringList &activations, const QStringList &changes)
 {
     addBoxes(s.model, {{7, "Event", -1, -1, -1, {}, changes}});
     const int pos = s.model.boxCount - 1;
@@ -34,7 +34,7 @@ struct EventTable {
     QVector<qint32> changeValues;
 };
 
-void fillEvents(SimState &s, const EventTable &events)
+void fillEvents(SimParts &s, const EventTable &events)
 {
     s.model.eventActivationSignals = events.activationSignals;
     s.model.eventActivationValues = events.activationValues;
@@ -54,7 +54,7 @@ private slots:
     void threeChangesShareOneActivation()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
         f.declare(KindInout, "Y", -1);
@@ -76,7 +76,7 @@ private slots:
     void moreActivationsThanChanges()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 0);
         f.declare(KindInput, "B", 0);
         f.declare(KindOutput, "X", -1);
@@ -110,7 +110,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(qint32, value);
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 7);
         f.declare(KindOutput, "X", -1);
@@ -131,7 +131,7 @@ private slots:
     void activationValueIsTheValueWritten()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 7);
         f.declare(KindOutput, "X", -1);
@@ -147,7 +147,7 @@ private slots:
     void changeNameAppendedOnce()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
         f.declare(KindInout, "X", -1);
@@ -177,7 +177,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, error);
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "X", -1);
         const int pos = addEventBox(s, {"A == 1"}, {line, "X <= 4"});
@@ -198,7 +198,7 @@ private slots:
     void activationByOtherSignalRecordsNothing()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindOutput, "Q", -1);
         const int pos = addEventBox(s, {"Q == 1", "== 2"}, {"Q <= 2"});
         QString chain;
@@ -215,7 +215,7 @@ private slots:
     void repetitionAcrossBoxes()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 2);
         f.declare(KindOutput, "X", -1);
@@ -231,7 +231,7 @@ private slots:
     void listWithNoEvents()
     {
         SimFixture f;
-        reportEventList(*f.state);
+        reportEventList(f.state->model, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kListHeading, " - Signal activacion:\t", " - Valor activacion:\t",
                                              " - Signal cambio:\t", " - Valor cambio:\t\n"}));
     }
@@ -241,7 +241,7 @@ private slots:
     {
         SimFixture f;
         fillEvents(*f.state, {{"A", "B"}, {1, -5}, {"X"}, {12}});
-        reportEventList(*f.state);
+        reportEventList(f.state->model, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kListHeading, " - Signal activacion:\tA\tB\t",
                                              " - Valor activacion:\t1\t-5\t", " - Signal cambio:\tX\t",
                                              " - Valor cambio:\t12\t\n"}));
@@ -250,7 +250,7 @@ private slots:
     void analyserWithNoEvents()
     {
         SimFixture f;
-        analyseEvents(*f.state);
+        analyseEvents(f.state->model, f.state->signalTable, f.state->log);
         QCOMPARE(f.sink.process, QStringList({kAnalyserHeading, "\t"}));
     }
 
@@ -300,14 +300,14 @@ private slots:
         QFETCH(qint32, wire);
 
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "U", -1);
         f.declare(KindOutput, "X", 0);
         f.declare(KindOutput, "Y", 0);
         f.declare(KindWire, "X", 0);
         fillEvents(s, {activationSignals, activationValues, changeSignals, changeValues});
-        analyseEvents(s);
+        analyseEvents(s.model, s.signalTable, s.log);
 
         QStringList expected{kAnalyserHeading};
         for (int k = 0; k < found; ++k)

@@ -8,6 +8,7 @@
 #include "model/hierarchy.h"
 #include "model/reader.h"
 #include "sim/declarativesimulation.h"
+#include "sim/operativestart.h"
 #include "sim/presimulation.h"
 #include "sim/simulationstate.h"
 #include "sim/tablereport.h"
@@ -29,7 +30,7 @@ const QString kNoDefault = QStringLiteral("Error! Valor por defecto de una seña
 using Values = QVector<qint32>;
 
 struct PresimFixture : SimFixture {
-    SimState &s = *state;
+    SimParts &s = *state;
 
     void declareSignal(SignalKind kind, const QString &name)
     {
@@ -553,9 +554,9 @@ private slots:
         QVERIFY(f.s.simulation.cycleTimeUnit.isEmpty());
     }
 
-    // The stage: its banner in the process pane and then in the output pane, the state
-    // tables and their report, then the presimulation.
-    void operativeStage()
+    // The operative stages in a row: the banner in the process pane and then in the
+    // output pane, the state tables and their report, then the presimulation.
+    void operativeStages()
     {
         PresimFixture f;
         f.addBox({1, "Header", 2, -1, -1, {"TOP"}});
@@ -563,7 +564,9 @@ private slots:
         f.addBox({3, "State", 3, -1, -1, {"IDLE"}});
         setParents(f.s.model, {0});
         f.s.model.parentKinds = diagramKindsNamed(QStringList{"Design"});
-        runOperativeSimulation(f.s);
+        startOperativeSimulation(f.s.model, f.s.log);
+        reportHeadersAndStates(f.s.model, f.s.log);
+        runPresimulation(f.s);
 
         QCOMPARE(f.sink.process.value(0), kBanner);
         QCOMPARE(f.sink.output.value(0), kBanner);
@@ -600,7 +603,7 @@ private slots:
         buildStateTable(f.s.model, f.s.log);
         reportHeadersAndStates(f.s.model, f.s.log);
         runPresimulation(f.s);
-        reportSimulationTable(f.s);
+        reportSimulationTable(f.s.simulation, f.s.signalTable.simCycle, f.s.log);
         f.s.log.outputStream.flush();
         out.close();
 

@@ -17,7 +17,7 @@ const QString kAfter = QStringLiteral("//------------SAVE CYCLE DESPUES---------
 using Row = QVector<qint32>;
 
 // The table as the presimulation creates it: rows 0 to 300, every cell -1.
-void createTable(SimState &s, int columns)
+void createTable(SimParts &s, int columns)
 {
     s.simulation.simulationTable = QVector<Row>(kSimulationRows, Row(columns, -1));
 }
@@ -32,12 +32,12 @@ private slots:
     void saveCycleWithSignals()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindInput, "B", 0);
         f.declare(KindOutput, "Q", 5);
         createTable(s, 3);
-        saveCycle(s, 0);
+        saveCycle(s.signalTable, s.simulation, s.log, 0);
         QCOMPARE(f.sink.process, QStringList({kSave, "- Ciclo: 0", "TODAS:\n\t-  A:\t1", "\t-  B:\t0", "\t-  Q:\t5"}));
         QCOMPARE(s.simulation.simulationTable.at(0), Row({1, 0, 5}));
         QCOMPARE(s.simulation.simulationTable.at(1), Row({-1, -1, -1}));
@@ -48,7 +48,7 @@ private slots:
     {
         SimFixture f;
         createTable(*f.state, 0);
-        saveCycle(*f.state, 0);
+        saveCycle(f.state->signalTable, f.state->simulation, f.state->log, 0);
         QCOMPARE(f.sink.process, QStringList({kSave, "- Ciclo: 0"}));
     }
 
@@ -57,14 +57,14 @@ private slots:
     void nowThenAfter()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "Q", 5);
         s.signalTable.next.input = {2};
         s.signalTable.next.output = {6};
         createTable(s, 2);
-        saveCycleNow(s, 3);
-        saveCycleAfter(s, 4);
+        saveCycleNow(s.signalTable, s.simulation, s.log, 3);
+        saveCycleAfter(s.signalTable, s.simulation, s.log, 4);
         QCOMPARE(f.sink.process, QStringList({kNow, "- Ciclo: 3", "\t-  A:\t1", "\t-  Q:\t5", kAfter, "- Ciclo: 4",
                                               "\t-  A:\t2", "\t-  Q:\t6"}));
         QCOMPARE(s.simulation.simulationTable.at(3), Row({1, 5}));
@@ -76,11 +76,11 @@ private slots:
     void noInputsOutputsFromColumnZero()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindOutput, "Q", 5);
         f.declare(KindWire, "W", 3);
         createTable(s, 2);
-        saveCycle(s, 7);
+        saveCycle(s.signalTable, s.simulation, s.log, 7);
         QCOMPARE(s.simulation.simulationTable.at(7), Row({5, 3}));
         QCOMPARE(f.sink.process.at(2), QStringLiteral("TODAS:\n\t-  Q:\t5"));
     }
@@ -90,13 +90,13 @@ private slots:
     void afterSkipsKindWithoutCurrentValues()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         s.signalTable.inputNames << "A";
         s.signalTable.next.input = {7};
         f.declare(KindOutput, "Q", 5);
         s.signalTable.next.output = {6};
         createTable(s, 2);
-        saveCycleAfter(s, 1);
+        saveCycleAfter(s.signalTable, s.simulation, s.log, 1);
         QCOMPARE(f.sink.process, QStringList({kAfter, "- Ciclo: 1", "\t-  Q:\t6"}));
         QCOMPARE(s.simulation.simulationTable.at(1), Row({6, -1}));
     }
@@ -105,12 +105,12 @@ private slots:
     void laterSnapshotOverwrites()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         createTable(s, 1);
-        saveCycle(s, 2);
+        saveCycle(s.signalTable, s.simulation, s.log, 2);
         s.signalTable.current.input = {9};
-        saveCycleNow(s, 2);
+        saveCycleNow(s.signalTable, s.simulation, s.log, 2);
         QCOMPARE(s.simulation.simulationTable.at(2), Row{9});
     }
 
@@ -126,14 +126,14 @@ private slots:
     {
         QFETCH(qint32, cycle);
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         s.signalTable.next.input = {2};
         createTable(s, 1);
         const QVector<Row> before = s.simulation.simulationTable;
-        saveCycle(s, cycle);
-        saveCycleNow(s, cycle);
-        saveCycleAfter(s, cycle);
+        saveCycle(s.signalTable, s.simulation, s.log, cycle);
+        saveCycleNow(s.signalTable, s.simulation, s.log, cycle);
+        saveCycleAfter(s.signalTable, s.simulation, s.log, cycle);
         QCOMPARE(s.simulation.simulationTable, before);
         const QString number = QStringLiteral("- Ciclo: %1").arg(cycle);
         QCOMPARE(f.sink.process, QStringList({kSave, number, "TODAS:\n\t-  A:\t1", kNow, number, "\t-  A:\t1", kAfter,
@@ -144,10 +144,10 @@ private slots:
     void lastRowWritten()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 4);
         createTable(s, 1);
-        saveCycle(s, kLastSimulationRow);
+        saveCycle(s.signalTable, s.simulation, s.log, kLastSimulationRow);
         QCOMPARE(s.simulation.simulationTable.at(300), Row{4});
     }
 
@@ -155,11 +155,11 @@ private slots:
     void valuesPastRowWidthSkipped()
     {
         SimFixture f;
-        SimState &s = *f.state;
+        SimParts &s = *f.state;
         f.declare(KindInput, "A", 1);
         f.declare(KindOutput, "Q", 2);
         createTable(s, 1);
-        saveCycle(s, 0);
+        saveCycle(s.signalTable, s.simulation, s.log, 0);
         QCOMPARE(s.simulation.simulationTable.at(0), Row{1});
         QCOMPARE(f.sink.process, QStringList({kSave, "- Ciclo: 0", "TODAS:\n\t-  A:\t1", "\t-  Q:\t2"}));
     }
@@ -169,7 +169,7 @@ private slots:
     {
         SimFixture f;
         f.declare(KindInput, "A", 1);
-        saveCycle(*f.state, 0);
+        saveCycle(f.state->signalTable, f.state->simulation, f.state->log, 0);
         QVERIFY(f.state->simulation.simulationTable.isEmpty());
         QCOMPARE(f.sink.process.size(), 3);
     }

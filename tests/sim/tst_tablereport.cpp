@@ -66,7 +66,7 @@ private slots:
         f.setColumn(0, {0, 1, 1, 7});
         f.setColumn(1, {-1, 12});
         f.state->signalTable.simCycle = 2;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kBanner, "\t[0]\t[1]\t[2]\t", "A\t0\t1\t1\t", "Q\t-1\t12\t-1\t"}));
         QCOMPARE(f.fileText(), kBanner + "\n"
                                    "\t\t[0]\t\t[1]\t\t[2]\t\t\n"
@@ -97,7 +97,7 @@ private slots:
         f.createTable({"S"});
         f.setColumn(0, {value, 3});
         f.state->signalTable.simCycle = 1;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         const QString number = QString::number(value);
         QCOMPARE(f.fileText(), kBanner + "\n\t\t[0]\t\t[1]\t\t\nS\t\t" + number + gap + "3\t\t\n");
         QCOMPARE(f.sink.output.last(), "S\t" + number + "\t3\t");
@@ -108,7 +108,7 @@ private slots:
         ReportFixture f;
         f.createTable({});
         f.state->signalTable.simCycle = 1;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kBanner, "\t[0]\t[1]\t"}));
         QCOMPARE(f.fileText(), kBanner + "\n\t\t[0]\t\t[1]\t\t\n");
     }
@@ -120,7 +120,7 @@ private slots:
         f.createTable({"A"});
         f.state->simulation.simulationTable[300][0] = 8;
         f.state->signalTable.simCycle = 305;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         const QStringList &pane = f.sink.output;
         QCOMPARE(pane.size(), 3);
         QVERIFY(pane.at(1).endsWith(QStringLiteral("\t[299]\t[300]\t")));
@@ -134,7 +134,7 @@ private slots:
         ReportFixture f;
         f.state->simulation.simulationColumnNames = {"A"};
         f.state->signalTable.simCycle = 3;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kBanner, "\t", "A\t"}));
         QCOMPARE(f.fileText(), kBanner + "\n\t\t\nA\t\t\n");
     }
@@ -147,7 +147,7 @@ private slots:
         f.setColumn(0, {4});
         f.state->simulation.simulationColumnNames << "B";
         f.state->signalTable.simCycle = 0;
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         QCOMPARE(f.sink.output, QStringList({kBanner, "\t[0]\t", "A\t4\t", "B\t-1\t"}));
     }
 
@@ -164,7 +164,7 @@ private slots:
         f.state->signalTable.simCycle = 300;
         QElapsedTimer timer;
         timer.start();
-        reportSimulationTable(*f.state);
+        reportSimulationTable(f.state->simulation, f.state->signalTable.simCycle, f.state->log);
         QCOMPARE(f.sink.output.size(), 2 + 130);
         QCOMPARE(f.sink.output.last(), names.last() + QStringLiteral("\t12345678").repeated(301) + "\t");
         QVERIFY2(timer.elapsed() < 2000, "the report should take well under a second");

@@ -3,7 +3,7 @@
 // the copy of the current values into the next ones.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "simparts.h"
 #include "designbuilder.h"
 #include "sim/testbenchstep.h"
 #include "testmain.h"
@@ -14,7 +14,7 @@ namespace {
 
 // Lists the boxes at these positions, in order, in column 0 of the state table; declares
 // inputs A, B and output Q (all 0) and gives the simulation table its 301 empty rows.
-void setUpBench(SimState &s, const TestBoxes &boxes, const QVector<int> &statePositions)
+void setUpBench(SimParts &s, const TestBoxes &boxes, const QVector<int> &statePositions)
 {
     addBoxes(s.model, boxes);
     s.model.stateIds = s.model.stateIts = QVector<QVector<qint32>>(kStateRows, QVector<qint32>(1, 0));
@@ -33,14 +33,14 @@ void setUpBench(SimState &s, const TestBoxes &boxes, const QVector<int> &statePo
     t.simCycle = 1;
 }
 
-void setTextUp(SimState &s, int pos, const QString &text)
+void setTextUp(SimParts &s, int pos, const QString &text)
 {
     s.model.textUpMatrix[0][pos] = text;
 }
 
 // Runs one pass of the test bench in column 0, returns the cycle-log entries it added,
 // and moves the cycle number on as the clock edge would.
-QStringList runPass(SimState &s)
+QStringList runPass(SimParts &s)
 {
     const qsizetype before = s.simulation.loop.cycleLog.size();
     runTestBenchStep(s, 0);
@@ -80,7 +80,7 @@ private slots:
     void threeCycleStateActsOncePerCycle()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s,
                    {{10, "StateAsyncOps", 11, -1, -1, {}, {"  @0 tb.a <= 1", "@1 TB.A <= 2", "@2 TB.A <= 3", "TB.B <= A + 10"}},
                     {11, "MetaState", 0, -1, -1, {"end simulation"}}},
@@ -150,7 +150,7 @@ private slots:
         QFETCH(int, position);
 
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         const QStringList lines = text.isEmpty() ? QStringList() : QStringList{text};
         setUpBench(s, {{20, type, 0, -1, -1, lines}}, {0});
         s.simulation.loop.tbStateLength = lengthBefore;
@@ -165,7 +165,7 @@ private slots:
     void verificationsRegisteredOncePerVisitOrEveryPass()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{10, "StateAsyncOps", 0, -1, -1, {}, {"=> @2 TB.Q == 1", "=> q == 4"}}}, {0});
         setTextUp(s, 0, "<3>");
         s.signalTable.simCycle = 7;
@@ -193,7 +193,7 @@ private slots:
     void atCycleVerificationAfterFirstPassLeavesNothing()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{10, "StateAsyncOps", 0, -1, -1, {}, {"=> @1 TB.Q == 1"}}}, {0});
         setTextUp(s, 0, "<2>");
         runPass(s);
@@ -231,7 +231,7 @@ private slots:
         QFETCH(qint32, value);
 
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{10, "StateAsyncOps", 0, -1, -1, {}, {line}}}, {0});
         setTextUp(s, 0, "<3>");
         s.signalTable.outputNames << "B";
@@ -248,7 +248,7 @@ private slots:
     void everyValueEvaluatedAfresh()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{10, "StateAsyncOps", 0, -1, -1, {}, {"TB.B <= 1 && 1", "TB.A <= 5", "=> TB.Q == 6", "TB.Q <= 9", "Z <= 2"}}},
                    {0});
         setTextUp(s, 0, "<1>");
@@ -279,7 +279,7 @@ private slots:
         QFETCH(int, column);
 
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{20, "State", 0, -1, -1, {"<1>"}}}, {0});
         s.simulation.loop.tbPosition = position;
         s.signalTable.simCycle = 12;
@@ -300,7 +300,7 @@ private slots:
     void lastRowOfTheTable()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setUpBench(s, {{20, "State", 0, -1, -1, {"<2>"}}}, {});
         s.model.stateIds[kStateRows - 1][0] = 20;
         s.simulation.loop.tbPosition = kStateRows - 1;

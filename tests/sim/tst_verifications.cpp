@@ -2,7 +2,7 @@
 // verification check against the simulation table.
 
 #include "core/panesink.h"
-#include "run/simstate.h"
+#include "simparts.h"
 #include "sim/verificationcheck.h"
 #include "sim/verificationlist.h"
 #include "testmain.h"
@@ -15,7 +15,7 @@ namespace {
 
 const QString kBanner = QStringLiteral("\n//-------------------------VERIFICACIONES------------------------//");
 
-void setRecords(SimState &s, const QVector<qint32> &cycles, const QStringList &names, const QVector<qint32> &values)
+void setRecords(SimParts &s, const QVector<qint32> &cycles, const QStringList &names, const QVector<qint32> &values)
 {
     s.model.verifyCycles = cycles;
     s.model.verifyVariables = names;
@@ -23,7 +23,7 @@ void setRecords(SimState &s, const QVector<qint32> &cycles, const QStringList &n
 }
 
 // Columns named as given, 301 rows of -1.
-void setTable(SimState &s, const QStringList &columns)
+void setTable(SimParts &s, const QStringList &columns)
 {
     s.simulation.simulationColumnNames = columns;
     s.simulation.simulationTable = QVector<QVector<qint32>>(kSimulationRows, QVector<qint32>(columns.size(), -1));
@@ -54,8 +54,8 @@ private slots:
     void listWithoutVerifications()
     {
         MemorySink sink;
-        SimState s(&sink);
-        reportVerificationList(s);
+        SimParts s(&sink);
+        reportVerificationList(s.model, s.log);
         QCOMPARE(sink.output,
                  QStringList({kBanner, "Ciclo de actuacion:  \t  \nVariable a verificar: \t\nValor a verificar:    \t  "}));
     }
@@ -89,9 +89,9 @@ private slots:
         QFETCH(QVector<qint32>, reconciled);
 
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setRecords(s, cycles, names, values);
-        reportVerificationList(s);
+        reportVerificationList(s.model, s.log);
         QCOMPARE(s.model.verifyValues, reconciled);
         QCOMPARE(s.model.verifyCycles, cycles);
         QCOMPARE(s.model.verifyVariables, names);
@@ -101,9 +101,9 @@ private slots:
     void listPrintsEachListWhole()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setRecords(s, {5, 5, 12}, {"Q", "Q"}, {1, 0, -7});
-        reportVerificationList(s);
+        reportVerificationList(s.model, s.log);
         QCOMPARE(sink.output, QStringList({kBanner, "Ciclo de actuacion:  \t  5\t5\t12\t\nVariable a verificar: \tQ\tQ\t"
                                                     "\nValor a verificar:    \t  1\t1\t-7\t"}));
     }
@@ -111,9 +111,9 @@ private slots:
     void checkWithoutVerifications()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setTable(s, {"A"});
-        const VerificationTotals result = checkVerifications(s);
+        const VerificationTotals result = checkVerifications(s.model, s.simulation, s.log);
         QCOMPARE(sink.process, QStringList{QString()});
         QCOMPARE(sink.output, QStringList{totals(0, 0)});
         QCOMPARE(result.correct, 0);
@@ -128,7 +128,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         s.log.outputFile.setFileName(dir.filePath("out.txt"));
         QVERIFY(s.log.outputFile.open(QIODevice::WriteOnly | QIODevice::Text));
 
@@ -141,7 +141,7 @@ private slots:
         table[0][0] = -3;
         setRecords(s, {3, 2, 1, 1, 10, 2, 0, 300}, {"Q", "Q", "Z", "", "Q", "B", "A", "A"}, {5, 4, 0, 0, 9, 0, -3, -1});
 
-        const VerificationTotals result = checkVerifications(s);
+        const VerificationTotals result = checkVerifications(s.model, s.simulation, s.log);
         QCOMPARE(sink.process, QStringList({
                                    QString(),
                                    correctLine("Ciclo: 3,\tSeñal: Q", 5),
@@ -170,12 +170,12 @@ private slots:
     void outOfTableVerificationsWarn()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setTable(s, {"Q"});
         s.simulation.simulationTable[3][0] = 5;
         setRecords(s, {301, 3, -1, 301}, {"Q", "Q", "", "Q"}, {1, 5, 0, 1});
 
-        const VerificationTotals result = checkVerifications(s);
+        const VerificationTotals result = checkVerifications(s.model, s.simulation, s.log);
         QCOMPARE(sink.process, QStringList({QString(), correctLine("Ciclo: 3,\tSeñal: Q", 5)}));
         QCOMPARE(sink.output, QStringList{totals(1, 0)});
         QCOMPARE(result.correct, 1);
@@ -191,13 +191,13 @@ private slots:
     void reconciledValuesAreChecked()
     {
         MemorySink sink;
-        SimState s(&sink);
+        SimParts s(&sink);
         setTable(s, {"Q"});
         s.simulation.simulationTable[5][0] = 1;
         setRecords(s, {5, 5}, {"Q", "Q"}, {1, 0});
 
-        reportVerificationList(s);
-        checkVerifications(s);
+        reportVerificationList(s.model, s.log);
+        checkVerifications(s.model, s.simulation, s.log);
         QCOMPARE(sink.process,
                  QStringList({QString(), correctLine("Ciclo: 5,\tSeñal: Q", 1), correctLine("Ciclo: 5,\tSeñal: Q", 1)}));
         QCOMPARE(sink.output.last(), totals(2, 0));

@@ -2,14 +2,9 @@
 // they reach the output pane, and the messages recorded up to there.
 
 #include "core/panesink.h"
+#include "run/analysis.h"
 #include "run/rundriver.h"
 #include "run/simstate.h"
-#include "model/boxtypeindex.h"
-#include "model/hierarchy.h"
-#include "model/readdatareport.h"
-#include "model/reader.h"
-#include "model/signallistreport.h"
-#include "sim/declarativesimulation.h"
 #include "testmain.h"
 
 #include <QTemporaryDir>
@@ -186,15 +181,10 @@ private slots:
         QCOMPARE(diagramKindNames(s.model.parentKinds), kinds);
 
         // The messages of the run up to the signal list, without those of later stages.
-        SimState upToSignals;
-        readDesignFile(upToSignals.model, upToSignals.log, QStringLiteral(ASMSIM_TEST_DATA "/") + design);
-        reportReadData(upToSignals.model, upToSignals.log);
-        buildBoxTypeIndex(upToSignals.model, upToSignals.log);
-        findParentBoxes(upToSignals.model, upToSignals.log);
-        runDeclarativeSimulation(upToSignals);
-        reportSignalList(upToSignals.signalTable, upToSignals.log);
-        QCOMPARE(upToSignals.log.errorList, errors);
-        QVERIFY(upToSignals.log.warningList.isEmpty());
+        const auto upToSignals =
+            analyseDesign(RunCarry{}, QStringLiteral(ASMSIM_TEST_DATA "/") + design, Stage::SignalList);
+        QCOMPARE(upToSignals->log.errorList, errors);
+        QVERIFY(upToSignals->log.warningList.isEmpty());
     }
 };
 
