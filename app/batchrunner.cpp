@@ -3,7 +3,7 @@
 #include "app/multirunner.h"
 #include "results/junitexport.h"
 #include "run/rundriver.h"
-#include "results/runresults.h"
+#include "run/collectresults.h"
 #include "run/simstate.h"
 #include "results/vcdexport.h"
 

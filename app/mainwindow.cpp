@@ -6,7 +6,7 @@
 #include "app/sourcejump.h"
 #include "app/waveformview.h"
 #include "run/rundriver.h"
-#include "results/runresults.h"
+#include "run/collectresults.h"
 #include "run/simstate.h"
 #include "results/vcdexport.h"
 

@@ -4,7 +4,7 @@
 #include "results/junitexport.h"
 #include "core/messagelog.h"
 #include "run/rundriver.h"
-#include "results/runresults.h"
+#include "run/collectresults.h"
 #include "run/simstate.h"
 #include "results/vcdexport.h"
 

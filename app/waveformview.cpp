@@ -19,22 +19,6 @@ constexpr double kZoomPerNotch = 1.25;
 // The widest a bus's slanted edge gets, in pixels.
 constexpr int kSlant = 3;
 
-QString kindName(int kind)
-{
-    switch (kind) {
-    case 1: return QStringLiteral("input");
-    case 2: return QStringLiteral("output");
-    case 3: return QStringLiteral("inout");
-    case 4: return QStringLiteral("wire");
-    default: return QString();
-    }
-}
-
-int effectiveWidth(int width)
-{
-    return std::clamp(width, 1, 32);
-}
-
 } // namespace
 
 // What every painting step needs: the painter, the colours of the palette and the part of
@@ -91,56 +75,10 @@ void WaveformView::clear()
     setResults(RunResults());
 }
 
-// Splits every column into runs of one value, so that painting walks only the runs in
-// sight and a bus writes its value once per run.
+// The rows come from the results: runs of one value, verification marks, the clock.
 void WaveformView::buildRows()
 {
-    m_rows.clear();
-    m_rows.resize(rowCount());
-    bool clockFound = false;
-    for (int r = 0; r < rowCount(); ++r) {
-        Row &row = m_rows[r];
-        // The clock is the first input column under the clock's name, as in the VCD.
-        const ResultColumn &column = m_results.columns[r];
-        row.isClock = !clockFound && !m_results.clockName.isEmpty() && column.kind == 1
-                      && column.name.compare(m_results.clockName, Qt::CaseInsensitive) == 0;
-        clockFound = clockFound || row.isClock;
-        for (int c = 0; c < cycleCount(); ++c) {
-            const qint32 value = valueAt(r, c);
-            if (row.segments.isEmpty() || row.segments.last().value != value)
-                row.segments.append({c, c + 1, value});
-            else
-                row.segments.last().end = c + 1;
-        }
-    }
-    addMarks();
-}
-
-// Puts every verification on its signal's row: the signal is found by its name, or by
-// the name after its instance prefix. Those on no row or no cycle have nowhere to go.
-void WaveformView::addMarks()
-{
-    QHash<QString, int> rowByName;
-    for (int r = rowCount() - 1; r >= 0; --r)
-        rowByName.insert(m_results.columns[r].name.toUpper(), r);
-    for (const ResultVerification &v : m_results.verifications) {
-        const QString name = v.signal.toUpper();
-        const int row = rowByName.value(name, rowByName.value(name.section(QLatin1Char('.'), -1), -1));
-        if (row < 0 || v.cycle < 0 || v.cycle >= cycleCount())
-            continue;
-        const QString text = QStringLiteral("cycle %1: expected %2, got %3").arg(v.cycle).arg(v.expected).arg(v.actual);
-        QVector<Mark> &marks = m_rows[row].marks;
-        auto it = std::find_if(marks.begin(), marks.end(), [&](const Mark &m) { return m.cycle == v.cycle; });
-        if (it == marks.end())
-            marks.append({int(v.cycle), !v.correct, {text}});
-        else {
-            it->wrong = it->wrong || !v.correct;
-            it->texts << text;
-        }
-    }
-    for (Row &row : m_rows)
-        std::stable_sort(row.marks.begin(), row.marks.end(),
-                         [](const Mark &a, const Mark &b) { return a.cycle < b.cycle; });
+    m_rows = waveRows(m_results);
 }
 
 qint32 WaveformView::valueAt(int row, int cycle) const
@@ -150,31 +88,14 @@ qint32 WaveformView::valueAt(int row, int cycle) const
     return m_results.rows[cycle][row];
 }
 
-// A 32-bit signal holds any value (as its two's complement); a narrower one only the
-// values from 0 to 2^width - 1, so the -1 of a signal never set does not fit.
 bool WaveformView::fits(int row, qint32 value) const
 {
-    const int width = row >= 0 && row < rowCount() ? m_results.columns[row].width : 32;
-    if (width >= 32)
-        return true;
-    return value >= 0 && qint64(value) < (qint64(1) << effectiveWidth(width));
+    return valueFitsWidth(row >= 0 && row < rowCount() ? m_results.columns[row].width : 32, value);
 }
 
 QString WaveformView::formatValue(int row, qint32 value) const
 {
-    if (!fits(row, value))
-        return QStringLiteral("x");
-    const int width = effectiveWidth(m_results.columns[row].width);
-    const quint32 bits = width == 32 ? quint32(value) : quint32(value) & ((1u << width) - 1);
-    switch (radix(row)) {
-    case Hexadecimal:
-        return QString::number(bits, 16).toUpper().rightJustified((width + 3) / 4, QLatin1Char('0'));
-    case Binary:
-        return QString::number(bits, 2).rightJustified(width, QLatin1Char('0'));
-    case Decimal:
-        break;
-    }
-    return width == 32 ? QString::number(value) : QString::number(bits);
+    return formatSignalValue(m_results.columns[row].width, value, radix(row));
 }
 
 WaveformView::Radix WaveformView::radix(int row) const
@@ -413,7 +334,7 @@ QString WaveformView::toolTipAt(const QPoint &pos) const
         QString text = column.name;
         if (column.width > 1)
             text += QStringLiteral(" [%1:0]").arg(column.width - 1);
-        const QString kind = kindName(column.kind);
+        const QString kind = signalKindName(column.kind);
         return kind.isEmpty() ? text : text + QStringLiteral(" (") + kind + QLatin1Char(')');
     }
     const int cycle = cycleAt(pos.x());

@@ -10,7 +10,9 @@
 // is a bar kMarkHeight pixels high starting kMarkOffset below it. The clock input is
 // drawn as a real clock: high from the start of each cycle, low from its half.
 
+#include "results/displayrules.h"
 #include "results/runresults.h"
+#include "results/waveformrows.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -25,7 +27,8 @@ class WaveformView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    enum Radix { Decimal, Hexadecimal, Binary };
+    using Radix = ValueRadix;
+    using enum ValueRadix;
 
     static constexpr int kNamesWidth = 120;
     static constexpr int kValuesWidth = 90;
@@ -107,27 +110,12 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    // A run of cycles [start, end) in which a signal keeps one value.
-    struct Segment {
-        int start = 0;
-        int end = 0;
-        qint32 value = 0;
-    };
-    // The verifications checked on one cell of a row.
-    struct Mark {
-        int cycle = 0;
-        bool wrong = false;
-        QStringList texts;
-    };
-    struct Row {
-        QVector<Segment> segments;
-        QVector<Mark> marks;  // by cycle
-        bool isClock = false;
-    };
+    using Segment = WaveSegment;
+    using Mark = WaveMark;
+    using Row = WaveRow;
     struct Painting;
 
     void buildRows();
-    void addMarks();
     qint32 valueAt(int row, int cycle) const;
     bool fits(int row, qint32 value) const;
     QString formatValue(int row, qint32 value) const;

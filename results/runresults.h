@@ -2,15 +2,16 @@
 // A run's results as one plain value, built from the tables the run leaves: what the
 // front ends show as waveforms and write as VCD or JUnit XML. Nothing here changes a run.
 
+#include "core/messagelog.h"
+#include "lang/signaltable.h"
+
 #include <QString>
 #include <QVector>
 
-struct SimState;
-
 struct ResultColumn {
-    QString name;   // upper case, as in the simulation table
-    int kind = 0;   // 1 input, 2 output, 3 inout, 4 wire
-    int width = 32; // from the declared range («[7:0]» is 8); 32 when there is none
+    QString name;                 // upper case, as in the simulation table
+    SignalKind kind = KindNone;
+    int width = 32;               // from the declared range («[7:0]» is 8); 32 when there is none
 };
 
 // The width a declared range text gives: |msb - lsb| + 1 for «[msb:lsb]» in either order.
@@ -27,7 +28,7 @@ struct ResultVerification {
 };
 
 struct ResultMessage {
-    int kind = 0;  // 1 error, 2 warning (the message log's kinds)
+    LogKind kind = LogError;  // LogError or LogWarning
     QString text;
 };
 
@@ -46,10 +47,14 @@ struct RunResults {
     QVector<ResultVerification> verifications;
     // The run's warnings, then its errors, each in the order recorded.
     QVector<ResultMessage> messages;
+    // Per cycle from 0 to the last, the row of the process pane (its items split at line
+    // feeds, as the pane shows them) that holds the cycle's heading; -1 for a cycle
+    // without one (cycle 0, or a run that showed no process pane).
+    QVector<int> cycleProcessRows;
 
     int lastCycle() const { return int(rows.size()) - 1; }
     // The column the clock's ThreadSync names: the first input column under the clock's
-    // name; -1 when there is no clock.
+    // name, matched by exact case; -1 when there is no clock.
     int clockColumn() const;
     // A cell of the table; -1 (no value) outside it.
     qint32 valueAt(int cycle, int column) const;
@@ -57,9 +62,9 @@ struct RunResults {
     int wrongCount() const;
     int errorCount() const;
     int warningCount() const;
-    // True when the run recorded no error and no verification was wrong.
+    // The verdict: the run recorded no error and no verification was wrong. The one
+    // definition every front end reads.
     bool passed() const { return errorCount() == 0 && wrongCount() == 0; }
+    // The process-pane row of a cycle's heading; -1 when there is none.
+    int processRowOfCycle(int cycle) const { return cycleProcessRows.value(cycle, -1); }
 };
-
-// Builds the results of the run that the state holds.
-RunResults collectRunResults(const SimState &state);

@@ -1,5 +1,6 @@
 #include "results/vcdexport.h"
 
+#include "results/displayrules.h"
 #include "results/runresults.h"
 
 #include <QSaveFile>
@@ -76,14 +77,13 @@ QByteArray idCode(int index)
 }
 
 // A value as its width shows it: scalars 0, 1 or x; vectors the binary digits of the
-// full width, or all x when the value does not fit (a 32-bit column takes every value
-// as its two's complement). Widths are 1 to 32 bits.
+// full width, or all x when the value does not fit. Widths are 1 to 32 bits.
 QByteArray valueText(int width, qint32 value)
 {
+    const bool fits = valueFitsWidth(width, value);
     if (width <= 1)
-        return value == 0 ? "0" : value == 1 ? "1" : "x";
+        return !fits ? "x" : value == 1 ? "1" : "0";
     const quint32 bits = quint32(value);
-    const bool fits = width >= 32 || (value >= 0 && bits < (quint32(1) << width));
     QByteArray text("b");
     for (int bit = width - 1; bit >= 0; --bit)
         text += !fits ? 'x' : (bits >> bit) & 1 ? '1' : '0';
@@ -114,7 +114,7 @@ public:
         // The clock is written as a real clock, one wire, whatever its declared range.
         for (int j = 0; j < results.columns.size(); ++j) {
             m_codes << idCode(j);
-            m_widths << (j == m_clock ? 1 : qBound(1, results.columns.at(j).width, 32));
+            m_widths << (j == m_clock ? 1 : effectiveWidth(results.columns.at(j).width));
         }
         m_last.resize(results.columns.size());
     }

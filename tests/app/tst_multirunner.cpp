@@ -161,7 +161,7 @@ private slots:
         QVERIFY(outcomes.at(1).results);
         QCOMPARE(outcomes.at(1).results->designName, QStringLiteral("missing"));
         QCOMPARE(outcomes.at(1).results->messages.size(), 1);
-        QCOMPARE(outcomes.at(1).results->messages.at(0).kind, 1);
+        QCOMPARE(outcomes.at(1).results->messages.at(0).kind, LogError);
         QCOMPARE(outcomes.at(1).results->messages.at(0).text, outcomes.at(1).failure);
         QVERIFY(!outcomes.at(0).results);
         QCOMPARE(outcomes.at(2).failure, "cannot read " + data.path() + ": it is a directory");

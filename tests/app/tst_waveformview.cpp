@@ -37,7 +37,7 @@ ResultColumn column(const QString &name, int kind, int width)
 {
     ResultColumn c;
     c.name = name;
-    c.kind = kind;
+    c.kind = SignalKind(kind);
     c.width = width;
     return c;
 }
