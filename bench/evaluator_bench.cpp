@@ -3,9 +3,12 @@
 // the realistic worst case; the longer ones show how the cost grows with the length,
 // since every look at the next token normalises the whole remaining text.
 
-#include "run/simstate.h"
+#include "core/messagelog.h"
 #include "countingsink.h"
+#include "lang/evalcontext.h"
+#include "lang/evaluatorregisters.h"
 #include "lang/sentences.h"
+#include "lang/signaltable.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,8 +19,9 @@ namespace {
 void measure(const char *name, const QString &sentence, int times)
 {
     CountingSink sink;
-    SimState state(&sink);
-    SignalTable &t = state.signalTable;
+    MessageLog log(&sink);
+    SignalTable t;
+    EvaluatorRegisters registers;
     t.inputNames << QStringLiteral("A") << QStringLiteral("B");
     t.inputRanges << QStringLiteral(" ") << QStringLiteral(" ");
     t.current.input << 5 << 9;
@@ -25,7 +29,7 @@ void measure(const char *name, const QString &sentence, int times)
     timer.start();
     for (int i = 0; i < times; ++i) {
         QString text = sentence;
-        analyseSentence(state.eval(), text);
+        analyseSentence({registers, t, log}, text);
     }
     const double micros = timer.nsecsElapsed() / 1000.0 / times;
     std::printf("%-44s %6lld chars  %10.1f us per sentence  (%d sentences, %lld trace lines)\n", name,

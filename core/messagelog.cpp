@@ -48,8 +48,25 @@ void showInOutputPaneOnly(MessageLog &log, const QStringList &lines)
 
 void showInProcessPane(MessageLog &log, const QStringList &lines)
 {
-    if (!lines.isEmpty() && log.sink)
-        log.sink->appendToProcessPane(lines);
+    if (lines.isEmpty() || !log.sink)
+        return;
+    log.sink->appendToProcessPane(lines);
+    for (const QString &line : lines)
+        log.processRows += paneRows(line);
+}
+
+qint64 paneRows(const QString &item)
+{
+    return item.count(QLatin1Char('\n')) + 1;
+}
+
+void clearPanes(MessageLog &log)
+{
+    log.processRows = 0;
+    if (!log.sink)
+        return;
+    log.sink->clearProcessPane();
+    log.sink->clearOutputPane();
 }
 
 void traceLine(MessageLog &log, const QString &line)

@@ -28,6 +28,10 @@ struct MessageLog {
     // Trace lines of the box-text analysis waiting to be shown in the process pane.
     QStringList traceLines;
 
+    // Rows the process pane has shown since it was last cleared: its items split at line
+    // feeds, as the pane shows them. Counted only when there is a pane to show them.
+    qint64 processRows = 0;
+
     PaneSink *sink = nullptr;  // where lines are shown; not owned
 };
 
@@ -48,6 +52,12 @@ void showInOutputPane(MessageLog &log, const QStringList &lines);
 void showInOutputPaneOnly(MessageLog &log, const QStringList &lines);
 // Shows lines in the process pane only.
 void showInProcessPane(MessageLog &log, const QStringList &lines);
+
+// Empties both panes (the process pane first) and starts the count of its rows again.
+void clearPanes(MessageLog &log);
+
+// The rows one item takes in a pane: one per line, the item split at its line feeds.
+qint64 paneRows(const QString &item);
 
 // Pending trace lines: add one, or show them all in the process pane and empty the list.
 void traceLine(MessageLog &log, const QString &line);

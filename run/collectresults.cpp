@@ -99,6 +99,16 @@ void collectMessages(const MessageLog &log, RunResults &results)
         results.messages << ResultMessage{LogError, text};
 }
 
+// A row for every cycle of the table, -1 where no heading was shown.
+void collectHeadingRows(const SimulationState &sim, RunResults &results)
+{
+    if (sim.cycleHeadingRows.isEmpty())
+        return;
+    results.cycleProcessRows.fill(-1, results.rows.size());
+    for (qsizetype cycle = 0; cycle < results.cycleProcessRows.size(); ++cycle)
+        results.cycleProcessRows[cycle] = sim.cycleHeadingRows.value(cycle, -1);
+}
+
 } // namespace
 
 RunResults collectRunResults(const SimState &state)
@@ -110,5 +120,6 @@ RunResults collectRunResults(const SimState &state)
     collectClock(state.simulation, results);
     collectVerifications(state, results);
     collectMessages(state.log, results);
+    collectHeadingRows(state.simulation, results);
     return results;
 }

@@ -2,6 +2,7 @@
 
 #include "core/messagelog.h"
 #include "core/panesink.h"
+#include "run/collectresults.h"
 #include "run/simstate.h"
 #include "run/stages.h"
 
@@ -30,24 +31,16 @@ void showStatus(SimState &state, const QString &text)
         state.log.sink->showStatus(text);
 }
 
-void clearPanes(SimState &state)
-{
-    if (!state.log.sink)
-        return;
-    state.log.sink->clearProcessPane();
-    state.log.sink->clearOutputPane();
-}
-
 } // namespace
 
-void runSimulation(SimState &state, const QString &path)
+RunResults runSimulation(SimState &state, const QString &path)
 {
     state.simulatedFileName = path;
     state.log.outputOpenFailed = !openOutputFile(state);
     if (state.log.outputOpenFailed)
         logMessage(state.log, kOutputOpenError, LogError);
     showStatus(state, QStringLiteral("Simulando el archivo seleccionado"));
-    clearPanes(state);
+    clearPanes(state.log);
     showInProcessPane(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
 
     runStages(state, path);
@@ -57,4 +50,5 @@ void runSimulation(SimState &state, const QString &path)
     logMessage(state.log, QString(), LogSummary);
     state.log.traceLines.clear();
     closeOutputFile(state);
+    return collectRunResults(state);
 }

@@ -11,6 +11,7 @@ void resetForRun(SimState &state)
     sim.defaultSignalValues.clear();
     sim.simulationColumnNames.clear();
     sim.simulationTable.clear();
+    sim.cycleHeadingRows.clear();
     sim.correctVerifications = 0;
     sim.wrongVerifications = 0;
     state.log.errorList.clear();

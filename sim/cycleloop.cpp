@@ -84,6 +84,24 @@ bool clockEdge(const SimContext &ctx)
     return false;
 }
 
+// The cycle log is about to be shown after `shownRows` rows of the process pane: each
+// heading's row is those rows, the rows of the items before its own, and its line there.
+void recordHeadingRows(SimulationState &sim, qint64 shownRows)
+{
+    const CycleLoopState &loop = sim.loop;
+    qint64 rows = shownRows;
+    qsizetype item = 0;
+    for (const CycleLoopState::Heading &heading : loop.headings) {
+        for (; item < heading.item && item < loop.cycleLog.size(); ++item)
+            rows += paneRows(loop.cycleLog.at(item));
+        if (heading.cycle < 0 || heading.cycle >= kSimulationRows)
+            continue;
+        if (sim.cycleHeadingRows.size() <= heading.cycle)
+            sim.cycleHeadingRows.resize(heading.cycle + 1, -1);
+        sim.cycleHeadingRows[heading.cycle] = int(rows + heading.line);
+    }
+}
+
 } // namespace
 
 void runSimulationCycles(const SimContext &ctx)
@@ -91,6 +109,7 @@ void runSimulationCycles(const SimContext &ctx)
     CycleLoopState &loop = ctx.simulation.loop;
     loop = CycleLoopState{};
     loop.maxCycleLogLength = ctx.simulation.maxCycleLogLength;
+    ctx.simulation.cycleHeadingRows.clear();
     const QVector<int> testBenches = columnsOfKind(ctx.model, DiagramKind::TestBench);
     const QVector<int> designs = columnsOfKind(ctx.model, DiagramKind::Design);
     if (testBenches.isEmpty()) {
@@ -105,6 +124,7 @@ void runSimulationCycles(const SimContext &ctx)
     // Every pass either ends the simulation or takes a clock edge, and the table has
     // room for 300 of them, so the loop is bounded by the table.
     for (;;) {
+        loop.headings.append({table.simCycle, loop.cycleLog.size(), loop.logEntry.count(QLatin1Char('\n'))});
         loop.logEntry += QStringLiteral("CICLO SE SIMULACION NUEVO: %1\n").arg(table.simCycle);
         for (int column : testBenches) {
             loop.testBenchPending = true;
@@ -122,6 +142,8 @@ void runSimulationCycles(const SimContext &ctx)
         if (loop.simulationEnded || !clockEdge(ctx))
             break;
     }
+    if (ctx.log.sink)
+        recordHeadingRows(ctx.simulation, ctx.log.processRows);
     showInProcessPane(ctx.log, loop.cycleLog);
     loop.logEntry.clear();
 }

@@ -31,6 +31,15 @@ struct CycleLoopState {
     QString logEntry;
     qint64 cycleLogLength = 0;  // characters in cycleLog
 
+    // Where each cycle's heading is written: the cycle, the item of the cycle log it is
+    // in (the entry being built when it was written) and its line within that item.
+    struct Heading {
+        qint32 cycle = 0;
+        qsizetype item = 0;
+        qint64 line = 0;
+    };
+    QVector<Heading> headings;
+
     // Moves the entry being built into the cycle log, as one item, and empties it.
     void closeEntry()
     {
@@ -58,6 +67,9 @@ struct SimulationState {
     QVector<QVector<qint32>> simulationTable;
 
     CycleLoopState loop;
+    // Per cycle, the row of the process pane that holds the cycle's heading; -1 for a
+    // cycle without one. Left empty when the run shows no process pane.
+    QVector<int> cycleHeadingRows;
     // Room of the cycle log for the runs of this state (lowered by tests).
     qint64 maxCycleLogLength = kMaxCycleLogLength;
 

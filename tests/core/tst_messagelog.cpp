@@ -106,6 +106,25 @@ private slots:
         QCOMPARE(sink.output.size(), 2);
         QCOMPARE(sink.process, QStringList{"never in the file"});
     }
+
+    // The process pane's rows are its items split at line feeds; the output pane's lines
+    // and a log without a pane count nothing; clearing the panes starts again from 0.
+    void processRowsAreCountedAsThePaneShowsThem()
+    {
+        MemorySink sink;
+        MessageLog log(&sink);
+        showInProcessPane(log, {QStringLiteral("a"), QStringLiteral("b\nc"), QString(), QStringLiteral("\n")});
+        showInOutputPane(log, {QStringLiteral("x\ny")});
+        QCOMPARE(log.processRows, 6);
+        QCOMPARE(paneRows(QStringLiteral("\n\n")), 3);
+        clearPanes(log);
+        QCOMPARE(log.processRows, 0);
+        QVERIFY(sink.process.isEmpty() && sink.output.isEmpty());
+
+        MessageLog quiet;
+        showInProcessPane(quiet, {QStringLiteral("a")});
+        QCOMPARE(quiet.processRows, 0);
+    }
 };
 
 ASMSIM_REGISTER_TEST(TestMessageLog)
