@@ -15,6 +15,10 @@
 #include <QThread>
 #include <unistd.h>
 
+#ifndef ASMSIM_VERSION
+#define ASMSIM_VERSION "0"
+#endif
+
 void StreamSink::appendToOutputPane(const QStringList &lines)
 {
     if (!m_out)
@@ -87,6 +91,10 @@ bool takeOption(const QStringList &args, qsizetype &i, BatchOptions &options, QS
     const QString file = QStringLiteral("a file name");
     if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
         options.help = true;
+        return true;
+    }
+    if (arg == QLatin1String("--version")) {
+        options.version = true;
         return true;
     }
     if (arg == QLatin1String("--quiet")) {
@@ -207,12 +215,18 @@ QString batchUsage()
         "\n"
         "  --quiet         print nothing on standard output\n"
         "  --help          show this text\n"
+        "  --version       show the program's version\n"
         "Folders named by DIR are made when missing.\n"
         "\n"
         "Exit status: 0 no error and no wrong verification, 1 a run recorded an error\n"
         "or a wrong verification, 2 wrong arguments, a design file that cannot be read\n"
         "(with several designs the others still run and are reported) or a VCD or JUnit\n"
         "file that cannot be written.");
+}
+
+QString batchVersion()
+{
+    return QStringLiteral("asmsim-cli " ASMSIM_VERSION);
 }
 
 bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error)
@@ -227,7 +241,7 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
         else if (!takeOption(args, i, options, error))
             return false;
     }
-    if (options.help)
+    if (options.help || options.version)
         return true;
     if (options.designPaths.isEmpty()) {
         error = QStringLiteral("no design file given");
@@ -242,8 +256,8 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
 
 int batchExitCode(const SimState &state)
 {
-    const bool clean = state.log.errorList.isEmpty() && state.simulation.wrongVerifications == 0;
-    return clean ? ExitClean : ExitFindings;
+    return runPassed(int(state.log.errorList.size()), state.simulation.wrongVerifications) ? ExitClean
+                                                                                           : ExitFindings;
 }
 
 bool checkDesignReadable(const QString &path, QString &error)
@@ -299,6 +313,10 @@ int runBatch(const QStringList &args, FILE *out, FILE *err)
     }
     if (options.help) {
         printLine(out, batchUsage());
+        return ExitClean;
+    }
+    if (options.version) {
+        printLine(out, batchVersion());
         return ExitClean;
     }
     if (options.designPaths.size() == 1)

@@ -178,5 +178,8 @@ RunResults collectRunResults(const SimState &state)
     collectClock(state.simulation, results);
     collectVerifications(state, results);
     collectMessages(state.log, results);
+    results.cycles = state.signalTable.simCycle;
+    results.noTestBench = !state.model.parentKinds.contains(kTestBenchKind);
+    results.cycleLoopSkipped = !state.simulation.loop.started;
     return results;
 }

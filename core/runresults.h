@@ -31,6 +31,13 @@ struct ResultMessage {
     QString text;
 };
 
+// The one rule by which a run passes, in the window's verdict and in the batch runner's
+// PASS / FAIL and exit code alike: no error recorded and no verification wrong.
+inline bool runPassed(int errors, int wrongVerifications)
+{
+    return errors == 0 && wrongVerifications == 0;
+}
+
 struct RunResults {
     QString designPath;
     QString designName;  // the design file's name without folder and suffix
@@ -46,6 +53,12 @@ struct RunResults {
     QVector<ResultVerification> verifications;
     // The run's warnings, then its errors, each in the order recorded.
     QVector<ResultMessage> messages;
+    // The cycle counter when the run ended, the number the batch runner reports. It
+    // starts at 1 before the cycle loop, so it cannot tell whether the loop ran at all:
+    // the two flags below do.
+    qint32 cycles = 0;
+    bool noTestBench = false;       // no diagram of the design is a test bench
+    bool cycleLoopSkipped = false;  // the cycle loop did not run
 
     int lastCycle() const { return int(rows.size()) - 1; }
     // The column the clock's ThreadSync names: the first input column under the clock's
@@ -58,7 +71,7 @@ struct RunResults {
     int errorCount() const;
     int warningCount() const;
     // True when the run recorded no error and no verification was wrong.
-    bool passed() const { return errorCount() == 0 && wrongCount() == 0; }
+    bool passed() const { return runPassed(errorCount(), wrongCount()); }
 };
 
 // Builds the results of the run that the state holds.

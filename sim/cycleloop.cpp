@@ -97,6 +97,7 @@ void runSimulationCycles(SimState &state)
         logMessage(state, kNoTestBench, LogWarning);
         return;
     }
+    loop.started = true;
     loop.cycleLog << kCycleHeading;
     SignalTable &table = state.signalTable;
     table.next = table.current;

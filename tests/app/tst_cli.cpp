@@ -397,6 +397,16 @@ private slots:
         QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("all.xml")}, failure), qPrintable(failure));
     }
 
+    // --version prints the project's version, as CMake gives it, and runs nothing.
+    void versionPrintsTheProjectVersion()
+    {
+        const Result r = runCli({QStringLiteral("--version")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("asmsim-cli " ASMSIM_PROJECT_VERSION "\n"));
+        QVERIFY(r.err.isEmpty());
+        QVERIFY(!QFile::exists(defaultOutput()));
+    }
+
     void helpPrintsTheUsage()
     {
         const Result r = runCli({QStringLiteral("--help")});
