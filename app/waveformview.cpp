@@ -1,5 +1,8 @@
 #include "app/waveformview.h"
 
+#include "app/runverdict.h"
+#include "app/statuscolours.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -22,10 +25,10 @@ constexpr int kSlant = 3;
 QString kindName(int kind)
 {
     switch (kind) {
-    case 1: return QStringLiteral("input");
-    case 2: return QStringLiteral("output");
-    case 3: return QStringLiteral("inout");
-    case 4: return QStringLiteral("wire");
+    case 1: return WaveformView::tr("entrada");
+    case 2: return WaveformView::tr("salida");
+    case 3: return WaveformView::tr("entrada y salida");
+    case 4: return WaveformView::tr("señal interna");
     default: return QString();
     }
 }
@@ -69,7 +72,7 @@ WaveformView::WaveformView(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_fitAction = new QAction(tr("Fit"), this);
     m_fitAction->setObjectName(QStringLiteral("fitWaveformsAct"));
-    m_fitAction->setStatusTip(tr("Fit every cycle into the waveforms' width"));
+    m_fitAction->setStatusTip(tr("Ajusta todos los ciclos al ancho de las formas de onda"));
     m_fitAction->setEnabled(false);
     connect(m_fitAction, &QAction::triggered, this, &WaveformView::fit);
 }
@@ -89,6 +92,22 @@ void WaveformView::setResults(const RunResults &results)
 void WaveformView::clear()
 {
     setResults(RunResults());
+}
+
+bool WaveformView::hasResults() const
+{
+    return !m_results.columns.isEmpty() && !m_results.rows.isEmpty() && !m_results.cycleLoopSkipped;
+}
+
+QString WaveformView::placeholderText() const
+{
+    if (hasResults())
+        return QString();
+    if (m_results.designPath.isEmpty() && m_results.columns.isEmpty())
+        return tr("Run (F5) simula el diseño y muestra aquí sus formas de onda");
+    if (m_results.cycleLoopSkipped)
+        return tr("Sin ciclos simulados: ver los errores del informe");
+    return tr("Sin señales declaradas: ver los errores del informe");
 }
 
 // Splits every column into runs of one value, so that painting walks only the runs in
@@ -116,19 +135,32 @@ void WaveformView::buildRows()
     addMarks();
 }
 
-// Puts every verification on its signal's row: the signal is found by its name, or by
-// the name after its instance prefix. Those on no row or no cycle have nowhere to go.
+// A verification's signal is found by its name, or by the name after its instance prefix,
+// in the first row of that name; -1 when no row has it.
+int WaveformView::rowOfSignal(const QString &signal) const
+{
+    const QString name = signal.toUpper();
+    const QString unprefixed = name.section(QLatin1Char('.'), -1);
+    int byUnprefixed = -1;
+    for (int r = 0; r < rowCount(); ++r) {
+        const QString column = m_results.columns[r].name.toUpper();
+        if (column == name)
+            return r;
+        if (byUnprefixed < 0 && column == unprefixed)
+            byUnprefixed = r;
+    }
+    return byUnprefixed;
+}
+
+// Puts every verification on its signal's row. Those on no row or no cycle have nowhere
+// to go.
 void WaveformView::addMarks()
 {
-    QHash<QString, int> rowByName;
-    for (int r = rowCount() - 1; r >= 0; --r)
-        rowByName.insert(m_results.columns[r].name.toUpper(), r);
     for (const ResultVerification &v : m_results.verifications) {
-        const QString name = v.signal.toUpper();
-        const int row = rowByName.value(name, rowByName.value(name.section(QLatin1Char('.'), -1), -1));
+        const int row = rowOfSignal(v.signal);
         if (row < 0 || v.cycle < 0 || v.cycle >= cycleCount())
             continue;
-        const QString text = QStringLiteral("cycle %1: expected %2, got %3").arg(v.cycle).arg(v.expected).arg(v.actual);
+        const QString text = verificationText(v);
         QVector<Mark> &marks = m_rows[row].marks;
         auto it = std::find_if(marks.begin(), marks.end(), [&](const Mark &m) { return m.cycle == v.cycle; });
         if (it == marks.end())
@@ -284,6 +316,7 @@ void WaveformView::zoomBy(double factor, int anchorX)
     if (!(factor > 0))
         return;
     const double width = std::clamp(m_cycleWidth * factor, kMinCycleWidth, kMaxCycleWidth);
+    m_fitted = false;
     const int anchor = std::max(0, anchorX - kWaveLeft);
     const double anchorCycles = (anchor + horizontalScrollBar()->value()) / m_cycleWidth;
     m_cycleWidth = width;
@@ -294,8 +327,15 @@ void WaveformView::zoomBy(double factor, int anchorX)
 
 void WaveformView::fit()
 {
-    if (cycleCount() == 0 || waveWidth() == 0)
+    // A view out of sight (a tab behind another) has no width of its own yet.
+    if (!isVisible()) {
+        m_fitPending = hasResults();
         return;
+    }
+    m_fitPending = false;
+    if (!hasResults() || waveWidth() == 0)
+        return;
+    m_fitted = true;
     m_cycleWidth = std::clamp(double(waveWidth()) / cycleCount(), kMinCycleWidth, kMaxCycleWidth);
     updateScrollBars();
     horizontalScrollBar()->setValue(0);
@@ -318,7 +358,38 @@ void WaveformView::setCursorCycle(int cycle)
 void WaveformView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    updateScrollBars();
+    // A fitted view stays fitted: the width lost to a scroll bar that came with the
+    // rows, or to a narrower window, is taken from the cycles.
+    if (m_fitted && isVisible())
+        fit();
+    else
+        updateScrollBars();
+}
+
+// A view is given its size before it is shown.
+void WaveformView::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (m_fitPending)
+        fit();
+}
+
+bool WaveformView::showVerification(const QString &signal, int cycle)
+{
+    const int row = rowOfSignal(signal);
+    if (!hasResults() || row < 0 || cycle < 0 || cycle >= cycleCount())
+        return false;
+    if (m_fitPending)
+        fit();
+    // The cell in the middle of the waves sideways, its row in sight.
+    QScrollBar *h = horizontalScrollBar();
+    h->setValue(contentX(cycle) + int(m_cycleWidth / 2) - waveWidth() / 2);
+    QScrollBar *v = verticalScrollBar();
+    const int top = row * kRowHeight;
+    if (top < v->value() || top + kRowHeight > v->value() + waveHeight())
+        v->setValue(top - std::max(0, waveHeight() - kRowHeight) / 2);
+    setCursorCycle(cycle);
+    return true;
 }
 
 void WaveformView::scrollContentsBy(int, int)
@@ -417,11 +488,19 @@ QString WaveformView::toolTipAt(const QPoint &pos) const
         return kind.isEmpty() ? text : text + QStringLiteral(" (") + kind + QLatin1Char(')');
     }
     const int cycle = cycleAt(pos.x());
+    if (cycle < 0)
+        return QString();
+    QStringList lines;
+    const qint32 value = valueAt(row, cycle);
+    if (!m_rows[row].isClock && !fits(row, value))
+        lines << tr("ciclo %1: el valor %2 no cabe en los %3 bits de %4")
+                     .arg(QString::number(cycle), QString::number(value),
+                          QString::number(effectiveWidth(m_results.columns[row].width)), m_results.columns[row].name);
     for (const Mark &mark : m_rows[row].marks) {
         if (mark.cycle == cycle)
-            return mark.texts.join(QLatin1Char('\n'));
+            lines << mark.texts;
     }
-    return QString();
+    return lines.join(QLatin1Char('\n'));
 }
 
 // --- Painting -----------------------------------------------------------------------
@@ -435,7 +514,8 @@ void WaveformView::paintEvent(QPaintEvent *)
     painter.fillRect(viewport()->rect(), p.base);
     if (!hasResults()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(viewport()->rect(), Qt::AlignCenter, tr("Run a design to see its waveforms."));
+        painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                         placeholderText());
         return;
     }
     p.firstCycle = std::max(0, cycleAt(kWaveLeft));
@@ -504,8 +584,8 @@ void WaveformView::paintNames(Painting &p) const
     painter.setClipRect(0, 0, kWaveLeft, p.bottom + 1);
     painter.fillRect(0, 0, kWaveLeft, p.bottom + 1, p.window);
     painter.setPen(p.windowText);
-    painter.drawText(QRect(6, 0, kNamesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft, tr("Signal"));
-    const QString heading = m_cursorCycle >= 0 ? tr("Cycle %1").arg(m_cursorCycle) : tr("Value");
+    painter.drawText(QRect(6, 0, kNamesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft, tr("Señal"));
+    const QString heading = m_cursorCycle >= 0 ? tr("Ciclo %1").arg(m_cursorCycle) : tr("Valor");
     painter.drawText(QRect(kNamesWidth + 6, 0, kValuesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft,
                      heading);
     painter.setClipRect(0, kRulerHeight, kWaveLeft, waveHeight());
@@ -624,13 +704,29 @@ void WaveformView::paintBus(Painting &p, int row) const
         p.painter.drawText(box, Qt::AlignCenter, label);
 }
 
-// A value that does not fit its signal's width: a red band, with an x when there is room.
+QColor WaveformView::unknownFill(const QPalette &palette)
+{
+    return mixColours(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.12);
+}
+
+QColor WaveformView::unknownHatch(const QPalette &palette)
+{
+    return mixColours(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.45);
+}
+
+// A value that does not fit its signal's width: a hatched neutral band, with an x when
+// there is room, so that it is never taken for the red of a wrong verification.
 void WaveformView::paintUnknown(Painting &p, int row, int x0, int x1) const
 {
     const QRect band(x0, rowY(row) + kHighOffset, x1 - x0, kLowOffset - kHighOffset + 1);
-    p.painter.fillRect(band, unknownColor());
+    p.painter.fillRect(band, unknownFill(palette()));
+    p.painter.fillRect(band, QBrush(unknownHatch(palette()), Qt::BDiagPattern));
     if (band.width() >= p.metrics.horizontalAdvance(QLatin1Char('x')) + 4) {
-        p.painter.setPen(Qt::white);
+        const QRect letter = p.metrics.boundingRect(QLatin1Char('x')).adjusted(-2, 0, 2, 0);
+        QRect clear(QPoint(0, 0), letter.size());
+        clear.moveCenter(band.center());
+        p.painter.fillRect(clear, unknownFill(palette()));
+        p.painter.setPen(p.text);
         p.painter.drawText(band, Qt::AlignCenter, QStringLiteral("x"));
     }
 }
