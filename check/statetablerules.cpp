@@ -49,8 +49,7 @@ void checkStateTable(const CheckContext &context, DesignWarnings &warnings)
                 context.isTestBenchColumn(column)
                     ? QStringLiteral("la tabla de estados no lista este estado del test bench: el test bench nunca "
                                      "lo ejecuta")
-                    : QStringLiteral("la tabla de estados no lista este estado: la simulación nunca está en él, y un "
-                                     "recorrido que llega a él lo atraviesa sin detenerse");
+                    : QStringLiteral("la tabla de estados no lista este estado: la simulación nunca está en él");
             warnings << context.warningAt(pos, QStringLiteral("estado-no-listado"), text);
         }
     }
