@@ -23,10 +23,8 @@ bool readDesignLines(const QString &path, QStringList &lines, QString &error)
     // The reader's stream skips a byte-order mark.
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    // The reader's stream reads the file as text, which drops every carriage return.
+    text.remove(QLatin1Char('\r'));
     lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
     return true;
 }

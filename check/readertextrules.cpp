@@ -54,7 +54,11 @@ void checkEndPieces(const CheckContext &context, int pos, const ReaderBox &box, 
 
 void checkReaderTexts(const CheckContext &context, DesignWarnings &warnings)
 {
-    for (int pos = 0; pos < context.readerBoxes.size() && pos < context.model.boxIds.size(); ++pos) {
+    // The file's boxes are matched with the reader's by their order; should the two
+    // readings ever differ, no box could be named for sure.
+    if (context.readerBoxes.size() != context.model.boxIds.size())
+        return;
+    for (int pos = 0; pos < context.readerBoxes.size(); ++pos) {
         const ReaderBox &box = context.readerBoxes.at(pos);
         checkMisreadKeys(context, pos, box, warnings);
         checkEndPieces(context, pos, box, warnings);
