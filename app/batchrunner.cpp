@@ -1,5 +1,6 @@
 #include "app/batchrunner.h"
 
+#include "app/lintcommand.h"
 #include "app/multirunner.h"
 #include "core/junitexport.h"
 #include "core/rundriver.h"
@@ -191,6 +192,7 @@ QString batchUsage()
     return QStringLiteral(
         "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
         "       asmsim-cli [OPTIONS] DESIGN.vdo [DESIGN.vdo...]\n"
+        "       asmsim-cli --lint [--junit FILE] DESIGN.vdo [DESIGN.vdo...]\n"
         "Simulates ASM design files the way Run does in the window.\n"
         "\n"
         "One design: its output report is printed on standard output.\n"
@@ -212,6 +214,11 @@ QString batchUsage()
         "  --vcd DIR       write each simulation to DIR/STEM.vcd\n"
         "  --junit FILE    write one JUnit XML file with a testsuite per design (a design\n"
         "                  that cannot be read is a testsuite with one error)\n"
+        "\n"
+        "--lint: no simulation; prints FILE:LINE: warning: TEXT [RULE] for every shape or\n"
+        "text that will not run as drawn, and with --junit FILE writes each warning as a\n"
+        "failed JUnit testcase. Exits 0 with no warning, 1 with some, 2 when a file cannot\n"
+        "be read or another option is given.\n"
         "\n"
         "  --quiet         print nothing on standard output\n"
         "  --help          show this text\n"
@@ -305,6 +312,8 @@ bool prepareOutputFolder(const QString &dir, const QString &option, QString &err
 
 int runBatch(const QStringList &args, FILE *out, FILE *err)
 {
+    if (isLintCommand(args))
+        return runLintCommand(args, out, err);
     BatchOptions options;
     QString error;
     if (!parseBatchArguments(args, options, error)) {

@@ -32,6 +32,7 @@ void resetDesignModel(SimState &state)
     m.boxNext0.clear();
     m.boxNext1.clear();
     m.boxVisited.clear();
+    m.boxIdLines.clear();
     m.pageIds.clear();
     m.pageNames.clear();
 

@@ -227,6 +227,7 @@ void Reader::readId()
         error(QStringLiteral("ERROR!\t Segunda linea Id en la caja; no se guarda. Linea: %1").arg(lineNo));
     } else if (storing) {
         m.boxIds << keyValue(line);
+        m.boxIdLines << lineNo;
         hasId = true;
         note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(lineNo).arg(m.boxIds.at(m.boxCount)));
         note(kRule);
@@ -284,6 +285,7 @@ void Reader::endBox(int boxLine)
 {
     if (!hasId) {
         m.boxIds << 0;
+        m.boxIdLines << boxLine;
         error(QStringLiteral("ERROR!\t Caja sin Id; se le da el ID 0. Linea: %1").arg(boxLine));
     }
     if (!hasType) {
