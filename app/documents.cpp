@@ -5,6 +5,8 @@
 #include "app/mainwindow.h"
 
 #include "app/codeeditor.h"
+#include "app/documentfile.h"
+#include "app/encodingquestion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTextStream>
 #include <QTimer>
 #include <QUrl>
 
@@ -186,17 +187,16 @@ bool MainWindow::maybeSave()
 
 void MainWindow::loadFile(const QString &fileName)
 {
+    // Read raw: the document keeps each line's own ending and the file's encoding.
     QFile file(fileName);
-    if (!file.open(QFile::ReadOnly | QFile::Text)) {
-        QMessageBox::warning(this, tr("Application"),
+    if (!file.open(QFile::ReadOnly)) {
+        QMessageBox::warning(this, programName(),
                              tr("No se puede cargar el archivo %1:\n%2.").arg(fileName, file.errorString()));
         return;
     }
     {
         WaitCursor wait;
-        QTextStream in(&file);
-        in.setEncoding(QStringConverter::Utf8);
-        textEdit->setPlainText(in.readAll());
+        textEdit->setDocumentText(readDocument(file.readAll()));
     }
     setCurrentFile(fileName);
     statusBar()->showMessage(tr("Archivo cargado"), kStatusTimeout);
@@ -204,18 +204,31 @@ void MainWindow::loadFile(const QString &fileName)
 
 bool MainWindow::saveFile(const QString &fileName)
 {
+    // An untitled document is a new file, whatever file the editor held before New.
+    if (curFile.isEmpty())
+        textEdit->setFileFormat(DocumentFormat());
+    DocumentText text = textEdit->documentText();
+    std::optional<QByteArray> bytes = writeDocument(text);
+    if (!bytes) {
+        // Asked before the file is opened, so that Cancel leaves it as it was.
+        if (!askToSaveAsUtf8(this, text))
+            return false;
+        text.format.encoding = TextEncoding::Utf8;
+        text.format.byteOrderMark = false;
+        bytes = writeDocument(text);  // UTF-8 holds every character
+    }
     QFile file(fileName);
-    if (!file.open(QFile::WriteOnly | QFile::Truncate | QFile::Text)) {
-        QMessageBox::warning(this, tr("Application"),
+    bool written = file.open(QFile::WriteOnly | QFile::Truncate);
+    if (written) {
+        WaitCursor wait;
+        written = file.write(*bytes) == bytes->size() && file.flush();
+    }
+    if (!written) {
+        QMessageBox::warning(this, programName(),
                              tr("No se puede guardar el archivo %1:\n%2.").arg(fileName, file.errorString()));
         return false;
     }
-    {
-        WaitCursor wait;
-        QTextStream out(&file);
-        out.setEncoding(QStringConverter::Utf8);
-        out << textEdit->toPlainText();
-    }
+    textEdit->setFileFormat(text.format);
     setCurrentFile(fileName);
     statusBar()->showMessage(tr("Archivo guardado"), kStatusTimeout);
     return true;

@@ -1,11 +1,15 @@
 #include "check/designtext.h"
 
+#include "core/textencoding.h"
+
 #include <QFile>
 #include <QFileInfo>
 
+// The rule the reader and the editor follow: valid UTF-8 is UTF-8, anything else is
+// Windows-1252.
 QString decodeDesignBytes(const QByteArray &bytes)
 {
-    return QString::fromUtf8(bytes);
+    return decodeText(bytes, encodingOf(bytes));
 }
 
 bool readDesignLines(const QString &path, QStringList &lines, QString &error)

@@ -3,10 +3,11 @@
 #include "core/messagelog.h"
 #include "core/simstate.h"
 #include "lang/lexer.h"
+#include "model/designlines.h"
 #include "model/readerkeywords.h"
 
 #include <QFile>
-#include <QTextStream>
+#include <optional>
 
 namespace {
 
@@ -51,8 +52,10 @@ public:
     Reader(SimState &state, QIODevice *file)
         : state(state), m(state.model)
     {
+        // Each piece read moves the line number on by one at most, so the reader reads at
+        // least kLastLine pieces before it stops: the encoding is decided within them.
         if (file)
-            in.setDevice(file);
+            in.emplace(file, kMaxLineLength, kLastLine);
     }
 
     void readAll();
@@ -60,7 +63,7 @@ public:
 private:
     SimState &state;
     DesignModel &m;
-    QTextStream in;
+    std::optional<DesignLines> in;
     QString line;  // null at the end of the file, unlike an empty line
     int lineNo = 1;
 
@@ -73,7 +76,7 @@ private:
     bool sawTypeLine = false;
     bool tooManyBoxesReported = false;
 
-    void readLine() { line = in.device() ? in.readLine(kMaxLineLength) : QString(); }
+    void readLine() { line = in ? in->next() : QString(); }
     void advance()
     {
         readLine();
@@ -402,8 +405,9 @@ void LecturaArchivo(SimState &state, const QString &path)
     if (state.log.outputOpenFailed)
         logMessage(state, kOutputOpenError, LogError);
 
+    // Opened raw: the lines drop their CRs themselves, once the encoding is known.
     QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+    const bool opened = file.open(QIODevice::ReadOnly);
     if (!opened)
         logMessage(state, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
     Reader reader(state, opened ? &file : nullptr);

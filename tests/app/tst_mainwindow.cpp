@@ -1055,7 +1055,7 @@ void TestMainWindow::saveFileThatCannotBeWritten()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     QVERIFY(!window.saveFile(unwritable));
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.titles[0], programName());
     const QString error = openError(unwritable, QIODevice::WriteOnly | QIODevice::Text);
     QVERIFY(!error.isEmpty());
     QCOMPARE(answers.texts[0], QStringLiteral("No se puede guardar el archivo %1:\n%2.").arg(unwritable, error));
@@ -1076,7 +1076,7 @@ void TestMainWindow::loadMissingFileChangesNothing()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     window.loadFile(missing);
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.titles[0], programName());
     const QString error = openError(missing, QIODevice::ReadOnly | QIODevice::Text);
     QVERIFY(!error.isEmpty());
     QCOMPARE(answers.texts[0], QStringLiteral("No se puede cargar el archivo %1:\n%2.").arg(missing, error));
