@@ -1,5 +1,6 @@
 #include "app/batchrunner.h"
 
+#include "app/lintcommand.h"
 #include "app/multirunner.h"
 #include "results/junitexport.h"
 #include "run/rundriver.h"
@@ -14,6 +15,10 @@
 #include <QSaveFile>
 #include <QThread>
 #include <unistd.h>
+
+#ifndef ASMSIM_VERSION
+#define ASMSIM_VERSION "0"
+#endif
 
 void StreamSink::appendToOutputPane(const QStringList &lines)
 {
@@ -87,6 +92,10 @@ bool takeOption(const QStringList &args, qsizetype &i, BatchOptions &options, QS
     const QString file = QStringLiteral("a file name");
     if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
         options.help = true;
+        return true;
+    }
+    if (arg == QLatin1String("--version")) {
+        options.version = true;
         return true;
     }
     if (arg == QLatin1String("--quiet")) {
@@ -183,6 +192,7 @@ QString batchUsage()
     return QStringLiteral(
         "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
         "       asmsim-cli [OPTIONS] DESIGN.vdo [DESIGN.vdo...]\n"
+        "       asmsim-cli --lint [--junit FILE] DESIGN.vdo [DESIGN.vdo...]\n"
         "Simulates ASM design files the way Run does in the window.\n"
         "\n"
         "One design: its output report is printed on standard output.\n"
@@ -205,14 +215,25 @@ QString batchUsage()
         "  --junit FILE    write one JUnit XML file with a testsuite per design (a design\n"
         "                  that cannot be read is a testsuite with one error)\n"
         "\n"
+        "--lint: no simulation; prints FILE:LINE: warning: TEXT [RULE] for every shape or\n"
+        "text that will not run as drawn, and with --junit FILE writes each warning as a\n"
+        "failed JUnit testcase. Exits 0 with no warning, 1 with some, 2 when a file cannot\n"
+        "be read or another option is given.\n"
+        "\n"
         "  --quiet         print nothing on standard output\n"
         "  --help          show this text\n"
+        "  --version       show the program's version\n"
         "Folders named by DIR are made when missing.\n"
         "\n"
         "Exit status: 0 no error and no wrong verification, 1 a run recorded an error\n"
         "or a wrong verification, 2 wrong arguments, a design file that cannot be read\n"
         "(with several designs the others still run and are reported) or a VCD or JUnit\n"
         "file that cannot be written.");
+}
+
+QString batchVersion()
+{
+    return QStringLiteral("asmsim-cli " ASMSIM_VERSION);
 }
 
 bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error)
@@ -227,7 +248,7 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
         else if (!takeOption(args, i, options, error))
             return false;
     }
-    if (options.help)
+    if (options.help || options.version)
         return true;
     if (options.designPaths.isEmpty()) {
         error = QStringLiteral("no design file given");
@@ -242,8 +263,8 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
 
 int batchExitCode(const SimState &state)
 {
-    const bool clean = state.log.errorList.isEmpty() && state.simulation.wrongVerifications == 0;
-    return clean ? ExitClean : ExitFindings;
+    return runPassed(int(state.log.errorList.size()), state.simulation.wrongVerifications) ? ExitClean
+                                                                                           : ExitFindings;
 }
 
 bool checkDesignReadable(const QString &path, QString &error)
@@ -291,6 +312,8 @@ bool prepareOutputFolder(const QString &dir, const QString &option, QString &err
 
 int runBatch(const QStringList &args, FILE *out, FILE *err)
 {
+    if (isLintCommand(args))
+        return runLintCommand(args, out, err);
     BatchOptions options;
     QString error;
     if (!parseBatchArguments(args, options, error)) {
@@ -299,6 +322,10 @@ int runBatch(const QStringList &args, FILE *out, FILE *err)
     }
     if (options.help) {
         printLine(out, batchUsage());
+        return ExitClean;
+    }
+    if (options.version) {
+        printLine(out, batchVersion());
         return ExitClean;
     }
     if (options.designPaths.size() == 1)

@@ -22,6 +22,7 @@ struct BatchOptions {
     int jobs = 0;         // designs run at a time; 0: the number of cores
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 enum BatchExit : int { ExitClean = 0, ExitFindings = 1, ExitUsage = 2 };
@@ -31,6 +32,8 @@ enum BatchExit : int { ExitClean = 0, ExitFindings = 1, ExitUsage = 2 };
 bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString &error);
 
 QString batchUsage();
+// The program and its version, as --version prints them: "asmsim-cli 0.1".
+QString batchVersion();
 
 // 0 when the run recorded no error and no verification was wrong, 1 otherwise.
 int batchExitCode(const SimState &state);

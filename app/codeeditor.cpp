@@ -23,6 +23,15 @@ private:
 
 namespace {
 
+// The ending a line of the file had. The highlighter keeps its own mark in the block's
+// user state, which this leaves alone. When Enter splits a line, the first part keeps
+// the ending and the new line has none.
+class LineEnding : public QTextBlockUserData {
+public:
+    explicit LineEnding(QString ending) : ending(std::move(ending)) {}
+    const QString ending;
+};
+
 constexpr int kGutterPadding = 4;  // pixels each side of the numbers
 
 QColor mix(const QColor &from, const QColor &to, qreal amount)
@@ -73,6 +82,27 @@ bool CodeEditor::selectLine(int line)
     setTextCursor(cursor);
     centerCursor();
     return true;
+}
+
+void CodeEditor::setDocumentText(const DocumentText &text)
+{
+    m_format = text.format;
+    setPlainText(text.lines.join(QLatin1Char('\n')));
+    QTextBlock block = document()->firstBlock();
+    for (qsizetype i = 0; i + 1 < text.lines.size() && block.isValid(); ++i, block = block.next())
+        block.setUserData(new LineEnding(text.endings.value(i)));
+}
+
+DocumentText CodeEditor::documentText() const
+{
+    DocumentText text;
+    text.format = m_format;
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        text.lines << block.text();
+        const auto *found = static_cast<const LineEnding *>(block.userData());
+        text.endings << (!block.next().isValid() ? QString() : found ? found->ending : m_format.newLine);
+    }
+    return text;
 }
 
 void CodeEditor::resizeEvent(QResizeEvent *event)

@@ -4,6 +4,8 @@
 // columns, and no line wrapping (a line of the file is a line on screen). Every colour
 // comes from the palette.
 
+#include "app/documentfile.h"
+
 #include <QPlainTextEdit>
 
 class VdoHighlighter;
@@ -24,6 +26,14 @@ public:
     // false, with nothing changed, when the text has no such line.
     bool selectLine(int line);
 
+    // The document as a file. Each line remembers the ending it was read with; a line
+    // the user adds (by Enter or a paste) takes the file format's usual ending. The
+    // texts are the blocks' own, so no-break spaces stay what they are.
+    void setDocumentText(const DocumentText &text);
+    DocumentText documentText() const;
+    const DocumentFormat &fileFormat() const { return m_format; }
+    void setFileFormat(const DocumentFormat &format) { m_format = format; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -38,4 +48,5 @@ private:
 
     QWidget *m_lineNumbers;
     VdoHighlighter *m_highlighter;
+    DocumentFormat m_format;
 };

@@ -1,9 +1,12 @@
 // The document in the editor: new, open, save, the question before unsaved changes are
-// lost, and the list of recently used files in the File menu.
+// lost, the title that names it, and the list of recently used files in the File menu.
+// A new or opened document leaves no result of an earlier run in the window.
 
 #include "app/mainwindow.h"
 
 #include "app/codeeditor.h"
+#include "app/documentfile.h"
+#include "app/encodingquestion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTextStream>
 #include <QTimer>
 #include <QUrl>
 
@@ -28,6 +30,8 @@
 namespace {
 
 const QString kRecentFilesKey = QStringLiteral("recentFileList");
+const QString kUntitled = QStringLiteral("untitled.vdo");
+const QString kDesignSuffix = QStringLiteral("vdo");
 constexpr int kStatusTimeout = 2000;
 
 // Reading or writing a document can take a moment on a large file.
@@ -46,6 +50,7 @@ void MainWindow::newFile()
     if (maybeSave()) {
         textEdit->clear();
         setCurrentFile(QString());
+        clearRunResults();
     }
 }
 
@@ -53,16 +58,25 @@ void MainWindow::open()
 {
     if (!maybeSave())
         return;
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open source file"), QString(),
-                                                          tr("Source files (*.vdo)"));
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Abrir un diseño"), QString(),
+                                                          tr("Diseños ASM (*.vdo)"));
     if (!fileName.isEmpty())
-        loadFile(fileName);
+        openDocument(fileName);
 }
 
 void MainWindow::openFile(const QString &fileName)
 {
     if (maybeSave())
-        loadFile(fileName);
+        openDocument(fileName);
+}
+
+// A file that cannot be loaded changes nothing, the results of the last run included.
+void MainWindow::openDocument(const QString &fileName)
+{
+    const quint64 before = documentsMadeCurrent;
+    loadFile(fileName);
+    if (documentsMadeCurrent != before)
+        clearRunResults();
 }
 
 QString droppedDesign(const QMimeData *mime)
@@ -129,10 +143,23 @@ bool MainWindow::save()
     return curFile.isEmpty() ? saveAs() : saveFile(curFile);
 }
 
+// The dialog adds ".vdo" to a name typed without a suffix before it checks whether the
+// file exists; a name it hands back without one gets it here all the same.
 bool MainWindow::saveAs()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this);
-    return !fileName.isEmpty() && saveFile(fileName);
+    QFileDialog dialog(this, tr("Guardar el diseño como"), curFile.isEmpty() ? kUntitled : curFile,
+                       tr("Diseños ASM (*.vdo)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(kDesignSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    QString fileName = dialog.selectedFiles().constFirst();
+    if (fileName.isEmpty())
+        return false;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QLatin1Char('.') + kDesignSuffix;
+    return saveFile(fileName);
 }
 
 // Opening a recent file asks about unsaved changes first, as New and Open do: replacing
@@ -143,7 +170,7 @@ void MainWindow::openRecentFile()
     if (!act || std::find(std::begin(recentFileActs), std::end(recentFileActs), act) == std::end(recentFileActs))
         return;
     if (maybeSave())
-        loadFile(act->data().toString());
+        openDocument(act->data().toString());
 }
 
 bool MainWindow::maybeSave()
@@ -151,7 +178,7 @@ bool MainWindow::maybeSave()
     if (!textEdit->document()->isModified())
         return true;
     const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, tr("Application"), tr("El documento se ha modificado.\n¿Quieres guardar los cambios?"),
+        this, programName(), tr("El documento se ha modificado.\n¿Quieres guardar los cambios?"),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save)
         return save();
@@ -160,17 +187,16 @@ bool MainWindow::maybeSave()
 
 void MainWindow::loadFile(const QString &fileName)
 {
+    // Read raw: the document keeps each line's own ending and the file's encoding.
     QFile file(fileName);
-    if (!file.open(QFile::ReadOnly | QFile::Text)) {
-        QMessageBox::warning(this, tr("Application"),
+    if (!file.open(QFile::ReadOnly)) {
+        QMessageBox::warning(this, programName(),
                              tr("No se puede cargar el archivo %1:\n%2.").arg(fileName, file.errorString()));
         return;
     }
     {
         WaitCursor wait;
-        QTextStream in(&file);
-        in.setEncoding(QStringConverter::Utf8);
-        textEdit->setPlainText(in.readAll());
+        textEdit->setDocumentText(readDocument(file.readAll()));
     }
     setCurrentFile(fileName);
     statusBar()->showMessage(tr("Archivo cargado"), kStatusTimeout);
@@ -178,18 +204,31 @@ void MainWindow::loadFile(const QString &fileName)
 
 bool MainWindow::saveFile(const QString &fileName)
 {
+    // An untitled document is a new file, whatever file the editor held before New.
+    if (curFile.isEmpty())
+        textEdit->setFileFormat(DocumentFormat());
+    DocumentText text = textEdit->documentText();
+    std::optional<QByteArray> bytes = writeDocument(text);
+    if (!bytes) {
+        // Asked before the file is opened, so that Cancel leaves it as it was.
+        if (!askToSaveAsUtf8(this, text))
+            return false;
+        text.format.encoding = TextEncoding::Utf8;
+        text.format.byteOrderMark = false;
+        bytes = writeDocument(text);  // UTF-8 holds every character
+    }
     QFile file(fileName);
-    if (!file.open(QFile::WriteOnly | QFile::Truncate | QFile::Text)) {
-        QMessageBox::warning(this, tr("Application"),
+    bool written = file.open(QFile::WriteOnly | QFile::Truncate);
+    if (written) {
+        WaitCursor wait;
+        written = file.write(*bytes) == bytes->size() && file.flush();
+    }
+    if (!written) {
+        QMessageBox::warning(this, programName(),
                              tr("No se puede guardar el archivo %1:\n%2.").arg(fileName, file.errorString()));
         return false;
     }
-    {
-        WaitCursor wait;
-        QTextStream out(&file);
-        out.setEncoding(QStringConverter::Utf8);
-        out << textEdit->toPlainText();
-    }
+    textEdit->setFileFormat(text.format);
     setCurrentFile(fileName);
     statusBar()->showMessage(tr("Archivo guardado"), kStatusTimeout);
     return true;
@@ -198,6 +237,7 @@ bool MainWindow::saveFile(const QString &fileName)
 void MainWindow::setCurrentFile(const QString &fileName)
 {
     curFile = fileName;
+    ++documentsMadeCurrent;
     textEdit->document()->setModified(false);
     setWindowModified(false);
 
@@ -218,7 +258,16 @@ void MainWindow::setCurrentFile(const QString &fileName)
             window->updateRecentFileActions();
     }
 
-    setWindowFilePath(fileName.isEmpty() ? QStringLiteral("untitled.vdo") : fileName);
+    setWindowFilePath(fileName.isEmpty() ? kUntitled : fileName);
+    updateTitle();
+}
+
+// "counter.vdo[*] — Simulador de ...": the file that Run simulates, and where the window
+// system puts its unsaved-changes mark.
+void MainWindow::updateTitle()
+{
+    const QString shown = curFile.isEmpty() ? kUntitled : strippedName(curFile);
+    setWindowTitle(tr("%1[*] — %2").arg(shown, programName()));
 }
 
 void MainWindow::updateRecentFileActions()

@@ -1,6 +1,7 @@
 #include "app/findbar.h"
 
 #include "app/linepanemodel.h"
+#include "app/linepaneview.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,10 +1,9 @@
 #include "app/linepanemodel.h"
 
+#include "app/statuscolours.h"
+
 #include <QApplication>
-#include <QFontDatabase>
-#include <QListView>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -12,19 +11,10 @@
 namespace {
 
 constexpr int kTextMargin = 3;     // pixels left of a row's text, as the toolkit's own views
-constexpr int kScrollColumns = 4;  // a click on a sideways arrow scrolls this many columns
 
 inline qsizetype nextTabStop(qsizetype column, int tabWidth)
 {
     return (column / tabWidth + 1) * tabWidth;
-}
-
-// A colour between two of the palette's, so that marks follow a light or dark palette.
-QColor mix(const QColor &from, const QColor &to, qreal amount)
-{
-    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * amount,
-                            from.greenF() + (to.greenF() - from.greenF()) * amount,
-                            from.blueF() + (to.blueF() - from.blueF()) * amount);
 }
 
 } // namespace
@@ -70,9 +60,30 @@ int LinePaneModel::rowCount(const QModelIndex &parent) const
 
 QVariant LinePaneModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shownRows)
+    if (!index.isValid() || index.row() >= m_shownRows)
         return QVariant();
-    return row(index.row());
+    if (role == Qt::DisplayRole)
+        return row(index.row());
+    if (role == LineKindRole)
+        return int(lineKind(index.row()));
+    return QVariant();
+}
+
+void LinePaneModel::setLineKind(int first, int count, LineKind kind)
+{
+    const int from = qMax(0, first);
+    const int to = qMin(first + count, storedRowCount());  // one past the last row marked
+    if (from >= to)
+        return;
+    for (int r = from; r < to; ++r) {
+        if (kind == PlainLine)
+            m_kinds.remove(r);
+        else
+            m_kinds.insert(r, kind);
+    }
+    const int lastShown = qMin(to, m_shownRows) - 1;
+    if (from <= lastShown)
+        emit dataChanged(index(from), index(lastShown), {LineKindRole});
 }
 
 QString LinePaneModel::row(int i) const
@@ -143,11 +154,24 @@ void LinePaneModel::clear()
     m_starts.clear();
     m_maxColumns = 0;
     m_shownRows = 0;
+    m_kinds.clear();
     ++m_revision;
     endResetModel();
 }
 
 // ---- The delegate ------------------------------------------------------------------
+
+QColor LinePaneDelegate::rowColour(const QPalette &palette, QPalette::ColorGroup group, int kind)
+{
+    switch (kind) {
+    case LinePaneModel::ErrorLine:
+        return errorColour(palette);
+    case LinePaneModel::WarningLine:
+        return warningColour(palette);
+    default:
+        return palette.color(group, QPalette::Text);
+    }
+}
 
 LinePaneDelegate::LinePaneDelegate(const LinePaneModel *model, QObject *parent)
     : QAbstractItemDelegate(parent), m_model(model)
@@ -186,17 +210,22 @@ void LinePaneDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 
     painter->save();
     painter->setFont(option.font);
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected)
+        painter->fillRect(option.rect, palette.color(group, QPalette::Highlight));
     const bool currentRow = index.row() == m_matchRow;
     const auto spanRect = [&](qsizetype from, qsizetype to) {
         return QRect(QPoint(xAt(from), option.rect.top()), QPoint(xAt(to) - 1, option.rect.bottom()));
     };
     if (!m_term.isEmpty()) {
-        const QColor mark = mix(palette.color(group, QPalette::Base), palette.color(group, QPalette::Highlight), 0.35);
+        // Between two of the palette's colours, so that marks follow a light or dark palette.
+        const QColor mark = mixColours(palette.color(group, QPalette::Base), palette.color(group, QPalette::Highlight), 0.35);
         for (qsizetype at = raw.indexOf(m_term, 0, Qt::CaseInsensitive); at >= 0;
              at = raw.indexOf(m_term, at + m_term.size(), Qt::CaseInsensitive))
             painter->fillRect(spanRect(at, at + m_term.size()), mark);
     }
-    painter->setPen(palette.color(group, QPalette::Text));
+    painter->setPen(selected ? palette.color(group, QPalette::HighlightedText)
+                             : rowColour(palette, group, index.data(LinePaneModel::LineKindRole).toInt()));
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     if (currentRow && m_matchLength > 0 && m_matchPosition + m_matchLength <= raw.size()) {
         // The current match in the selection's colours, over what was drawn.
@@ -218,30 +247,4 @@ void LinePaneDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
     painter->restore();
-}
-
-// ---- The view ----------------------------------------------------------------------
-
-QListView *makeLinePane(LinePaneModel *model, QWidget *parent)
-{
-    auto *view = new QListView(parent);
-    view->setModel(model);
-    view->setItemDelegate(new LinePaneDelegate(model, view));
-    // Rows can be very many, so all rows share one height, and nothing in a pane can be
-    // selected or edited.
-    view->setUniformItemSizes(true);
-    view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The report's columns line up only in a fixed-width font.
-    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    view->setTextElideMode(Qt::ElideNone);
-    view->setWordWrap(false);
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view->horizontalScrollBar()->setSingleStep(kScrollColumns * view->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
-    return view;
-}
-
-LinePaneDelegate *linePaneDelegate(const QListView *pane)
-{
-    return pane ? qobject_cast<LinePaneDelegate *>(pane->itemDelegate()) : nullptr;
 }

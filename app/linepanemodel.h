@@ -7,11 +7,11 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractListModel>
+#include <QHash>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-class QListView;
 
 // Tab stops of the report columns.
 constexpr int kTabWidth = 8;
@@ -27,6 +27,11 @@ class LinePaneModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // What a row is part of: a plain line, or a message the run recorded as an error or
+    // as a warning (the message log's kinds). The delegate colours the row by it.
+    enum LineKind { PlainLine = 0, ErrorLine = 1, WarningLine = 2 };
+    static constexpr int LineKindRole = Qt::UserRole + 1;
+
     explicit LinePaneModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -37,6 +42,10 @@ public:
     void appendItems(const QStringList &items);
     void flush();
     void clear();
+
+    // Marks count rows from first (stored rows only); clear() forgets every mark.
+    void setLineKind(int first, int count, LineKind kind);
+    LineKind lineKind(int row) const { return m_kinds.value(row, PlainLine); }
 
     // Every stored row, flushed or not.
     int storedRowCount() const { return int(m_starts.size()); }
@@ -63,10 +72,12 @@ private:
     quint64 m_revision = 0;
     int m_shownRows = 0;         // rows the view has been told of
     bool m_flushPending = false;
+    QHash<int, LineKind> m_kinds;  // the rows that are not plain: a report has few
 };
 
-// Draws the rows of a pane: tabs expanded, nothing elided, and the matches of a search
-// marked (the current one in the selection colours). Colours come from the palette.
+// Draws the rows of a pane: tabs expanded, nothing elided, the selected rows and the
+// matches of a search marked (the current match in the selection colours), error and
+// warning rows in their colours. Colours come from the palette.
 class LinePaneDelegate : public QAbstractItemDelegate {
     Q_OBJECT
 
@@ -81,6 +92,8 @@ public:
     // The current match: its row, its position in the row's text, its length; row -1 for none.
     void setCurrentMatch(int row, qsizetype position, qsizetype length);
     int currentMatchRow() const { return m_matchRow; }
+    // The colour of a row's text: the palette's, or the error or warning colour.
+    static QColor rowColour(const QPalette &palette, QPalette::ColorGroup group, int kind);
 
 private:
     const LinePaneModel *m_model;
@@ -89,8 +102,3 @@ private:
     qsizetype m_matchPosition = 0;
     qsizetype m_matchLength = 0;
 };
-
-// A list view set up as a pane of the window: the model's rows in the fixed-width font,
-// nothing selectable or editable, uniform rows, scrolling sideways by pixels.
-QListView *makeLinePane(LinePaneModel *model, QWidget *parent);
-LinePaneDelegate *linePaneDelegate(const QListView *pane);

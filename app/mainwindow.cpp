@@ -3,7 +3,11 @@
 #include "app/codeeditor.h"
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
+#include "app/linepaneview.h"
+#include "app/runverdict.h"
 #include "app/sourcejump.h"
+#include "app/summaryrows.h"
+#include "app/verdictbar.h"
 #include "app/waveformview.h"
 #include "run/rundriver.h"
 #include "run/collectresults.h"
@@ -27,25 +31,39 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#ifndef ASMSIM_VERSION
+#define ASMSIM_VERSION "0"
+#endif
 
 namespace {
 
 // The window geometry lives in a store of its own, apart from the recent-file list.
 const QString kGeometryOrganization = QStringLiteral("Brelloc");
 const QString kGeometryApplication = QStringLiteral("Tessivane");
-// Kept with the geometry: the sizes of the panes in each splitter, under the
-// splitter's object name.
-const QString kMainSplitterKey = QStringLiteral("mainSplitter");
-const QString kResultsSplitterKey = QStringLiteral("resultsSplitter");
+// Kept with the geometry: the sizes of the editor and the reports beside it, under the
+// splitter's object name (a name of its own: the sizes kept when the editor sat above
+// the reports do not fit side by side), the report in view and the tool bars.
+const QString kMainSplitterKey = QStringLiteral("editorAndReports");
+const QString kReportTabKey = QStringLiteral("reportInView");
+const QString kWindowStateKey = QStringLiteral("windowState");
 // Kept with the recent-file list: whether Run shows "Simulando el archivo." first.
 const QString kShowSimulatingKey = QStringLiteral("showSimulatingMessage");
 
-const QSize kFirstStartSize(1100, 800);
+const QSize kFirstStartSize(1280, 860);
+// Of the available area, a first start takes at most this much: the rest is left to the
+// window's frame and title bar, which the area does not count.
+constexpr int kFirstStartWidthPercent = 96;
+constexpr int kFirstStartHeightPercent = 92;
 constexpr int kJumpStatusTimeout = 5000;
-// Splitter sizes given as shares: the splitter scales them to its height.
+// Splitter sizes given as shares: the splitter scales them to its width.
 constexpr int kShareUnit = 1000;
+// The editor takes two parts of the width, the reports three.
+constexpr int kEditorStretch = 2;
+constexpr int kReportsStretch = 3;
 
 } // namespace
 
@@ -53,11 +71,16 @@ QRect firstStartGeometry(const QRect &available)
 {
     if (available.isEmpty())
         return QRect(QPoint(0, 0), kFirstStartSize);
-    const QSize size(qMin(kFirstStartSize.width(), available.width() * 9 / 10),
-                     qMin(kFirstStartSize.height(), available.height() * 9 / 10));
+    const QSize size(qMin(kFirstStartSize.width(), available.width() * kFirstStartWidthPercent / 100),
+                     qMin(kFirstStartSize.height(), available.height() * kFirstStartHeightPercent / 100));
     const QPoint topLeft(available.x() + (available.width() - size.width()) / 2,
                          available.y() + (available.height() - size.height()) / 2);
     return QRect(topLeft, size);
+}
+
+QString programName()
+{
+    return MainWindow::tr("Simulador de circuitos digitales para diagramas ASM");
 }
 
 MainWindow::MainWindow() : state(std::make_unique<SimState>(this)), results_(std::make_unique<RunResults>())
@@ -66,20 +89,18 @@ MainWindow::MainWindow() : state(std::make_unique<SimState>(this)), results_(std
     createCentralWidget();
     waveformView = new WaveformView(this);
     waveformView->setObjectName(QStringLiteral("waveformView"));
-    addResultsPane(tr("Waveforms"), waveformView);
+    wavesPage = addResultsPane(tr("Formas de onda"), waveformView);
     connect(waveformView, &WaveformView::cycleClicked, this, &MainWindow::showCycleInProcessPane);
     createFileActions();
     createEditActions();
     createOtherActions();
     createMenus();
     createToolBars();
-    statusBar()->showMessage(tr("Ready"));
+    statusBar()->showMessage(tr("Listo"));
     readSettings();
     connect(textEdit->document(), &QTextDocument::contentsChanged,
             this, &MainWindow::documentWasModified);
     setCurrentFile(QString());
-    // "[*]" is not shown: it is where the window system puts its unsaved-changes mark.
-    setWindowTitle(tr("Simulador de circuitos digitales para diagramas ASM") + QStringLiteral("[*]"));
     setUnifiedTitleAndToolBarOnMac(true);
     // A .vdo file dropped anywhere on the window is opened, the editor included.
     setAcceptDrops(true);
@@ -94,8 +115,8 @@ void MainWindow::createPanes()
     textEdit = new CodeEditor(this);
     outputLines = new LinePaneModel(this);
     processLines = new LinePaneModel(this);
-    outputView = makeLinePane(outputLines, this);
-    processView = makeLinePane(processLines, this);
+    outputView = new LinePaneView(outputLines, this);
+    processView = new LinePaneView(processLines, this);
     // Enter on a pane row, or a double click, goes to the file line or box it names.
     connect(outputView, &QAbstractItemView::activated, this, &MainWindow::jumpToSource);
     connect(processView, &QAbstractItemView::activated, this, &MainWindow::jumpToSource);
@@ -115,42 +136,77 @@ QGroupBox *MainWindow::boxAround(const QString &title, QWidget *content, FindBar
     return box;
 }
 
-// The editor above the results; the results one above the other. Each splitter keeps
-// its sizes between program starts; no pane can be squeezed away entirely.
+// A report's page: the view, and under it its find bar, if it has one.
+QWidget *MainWindow::reportPage(const char *name, QWidget *content, FindBar *findBar)
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QLatin1String(name));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(content);
+    if (findBar)
+        layout->addWidget(findBar);
+    return page;
+}
+
+// The verdict above everything; below it the editor, and beside the editor the reports as
+// tabs of one area, so that on a laptop screen each report gets the full height. The
+// splitter keeps its sizes between program starts; neither side can be squeezed away.
 void MainWindow::createCentralWidget()
 {
     editorBox = boxAround(tr("Ventana de edicion del archivo .vdo"), textEdit, editorFind);
-    outputBox = boxAround(tr("Ventana de salida del archivo tras la simulación"), outputView, outputFind);
-    processBox = boxAround(tr("Ventana con el proceso de la simulación"), processView, processFind);
+    outputPage = reportPage("outputPage", outputView, outputFind);
+    processPage = reportPage("processPage", processView, processFind);
 
-    results = new QSplitter(Qt::Vertical, this);
-    results->setObjectName(kResultsSplitterKey);
-    results->setChildrenCollapsible(false);
-    results->addWidget(outputBox);
-    results->addWidget(processBox);
-    // More views of a run's results (the waveform view) go below these, through
-    // addResultsPane().
-    results->setStretchFactor(0, 3);
-    results->setStretchFactor(1, 2);
+    reports = new QTabWidget(this);
+    reports->setObjectName(QStringLiteral("reportTabs"));
+    reports->setDocumentMode(true);
+    reports->addTab(outputPage, tr("Salida de la simulación"));
+    reports->setTabToolTip(0, tr("Ventana de salida del archivo tras la simulación"));
+    reports->addTab(processPage, tr("Proceso de la simulación"));
+    reports->setTabToolTip(1, tr("Ventana con el proceso de la simulación"));
+    // More views of a run's results (the waveform view) follow, through addResultsPane().
 
-    editorAndResults = new QSplitter(Qt::Vertical, this);
-    editorAndResults->setObjectName(kMainSplitterKey);
-    editorAndResults->setChildrenCollapsible(false);
-    editorAndResults->addWidget(editorBox);
-    editorAndResults->addWidget(results);
-    editorAndResults->setStretchFactor(0, 2);
-    editorAndResults->setStretchFactor(1, 3);
-    setCentralWidget(editorAndResults);
+    editorAndReports = new QSplitter(Qt::Horizontal, this);
+    editorAndReports->setObjectName(kMainSplitterKey);
+    editorAndReports->setChildrenCollapsible(false);
+    editorAndReports->addWidget(editorBox);
+    editorAndReports->addWidget(reports);
+    editorAndReports->setStretchFactor(0, kEditorStretch);
+    editorAndReports->setStretchFactor(1, kReportsStretch);
+
+    verdict = new VerdictBar(this);
+    connect(verdict, &VerdictBar::failureClicked, this, &MainWindow::showFailure);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(4);
+    layout->addWidget(verdict);
+    layout->addWidget(editorAndReports, 1);
+    setCentralWidget(central);
 }
 
-QGroupBox *MainWindow::addResultsPane(const QString &title, QWidget *view)
+QWidget *MainWindow::addResultsPane(const QString &title, QWidget *view)
 {
-    QGroupBox *box = boxAround(title, view, nullptr);
-    results->addWidget(box);
-    results->setStretchFactor(results->count() - 1, 3);
-    // Sizes stored for this many panes apply now that the pane is there.
-    restoreSplitterSizes(results);
-    return box;
+    QWidget *page = reportPage("", view, nullptr);
+    // The page is remembered by its name when it is the one in view.
+    page->setObjectName(view->objectName().isEmpty() ? title : view->objectName() + QStringLiteral("Page"));
+    reports->addTab(page, title);
+    // The report kept in view may be this one.
+    restoreReportInView();
+    return page;
+}
+
+QListView *MainWindow::outputPane() const
+{
+    return outputView;
+}
+
+QListView *MainWindow::processPane() const
+{
+    return processView;
 }
 
 FindBar *MainWindow::findBarOf(const QWidget *searched) const
@@ -248,10 +304,22 @@ void MainWindow::createOtherActions()
     exportVcdAct->setEnabled(false);  // until a run has results
     connect(exportVcdAct, &QAction::triggered, this, &MainWindow::exportWaveform);
 
+    // Fit brings the waveforms into view, and there fits them to the width.
+    QAction *fitAct = waveformView->fitAction();
+    fitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(fitAct, &QAction::triggered, this, [this] { reports->setCurrentWidget(wavesPage); });
+
+    // Turns the "Simulando el archivo." box back on after "No volver a mostrar".
+    showSimulatingAct = makeAction("showSimulatingAct", tr("Show \"Simulando\" &Message"),
+                                   tr("Muestra el aviso «Simulando el archivo.» antes de cada simulación"));
+    showSimulatingAct->setCheckable(true);
+    showSimulatingAct->setChecked(QSettings().value(kShowSimulatingKey, true).toBool());
+    connect(showSimulatingAct, &QAction::toggled, this, &MainWindow::setShowSimulating);
+
     aboutAct = makeAction("aboutAct", tr("&About"), tr("Muestra la informacion acerca de la aplicacion"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
 
-    aboutQtAct = makeAction("aboutQtAct", tr("About &Qt"), tr("Show the Qt library's About box"));
+    aboutQtAct = makeAction("aboutQtAct", tr("About &Qt"), tr("Muestra la información acerca de la biblioteca Qt"));
     connect(aboutQtAct, &QAction::triggered, qApp, &QApplication::aboutQt);
 }
 
@@ -280,6 +348,8 @@ void MainWindow::createMenus()
     simulatorMenu->addAction(runAct);
     simulatorMenu->addSeparator();
     simulatorMenu->addAction(waveformView->fitAction());
+    simulatorMenu->addSeparator();
+    simulatorMenu->addAction(showSimulatingAct);
 
     helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addActions({aboutAct, aboutQtAct});
@@ -316,8 +386,21 @@ void MainWindow::readSettings()
     const QSize size = settings.value(QStringLiteral("size"), first.size()).toSize();
     resize(size);
     move(pos);
-    restoreSplitterSizes(editorAndResults);
-    restoreSplitterSizes(results);
+    // The tool bars first: where they stand decides the room the splitter has.
+    restoreState(settings.value(kWindowStateKey).toByteArray());
+    restoreSplitterSizes(editorAndReports);
+    restoreReportInView();
+}
+
+void MainWindow::restoreReportInView()
+{
+    const QString name = QSettings(kGeometryOrganization, kGeometryApplication).value(kReportTabKey).toString();
+    if (name.isEmpty())
+        return;
+    for (int i = 0; i < reports->count(); ++i) {
+        if (reports->widget(i)->objectName() == name)
+            reports->setCurrentIndex(i);
+    }
 }
 
 // Sizes stored for another number of panes (a pane added since) are left alone: the
@@ -329,7 +412,7 @@ void MainWindow::restoreSplitterSizes(QSplitter *splitter)
     if (stored.size() != splitter->count()) {
         QList<int> shares;
         for (int i = 0; i < splitter->count(); ++i)
-            shares << kShareUnit * splitter->widget(i)->sizePolicy().verticalStretch();
+            shares << kShareUnit * splitter->widget(i)->sizePolicy().horizontalStretch();
         splitter->setSizes(shares);
         return;
     }
@@ -349,12 +432,12 @@ void MainWindow::writeSettings()
     QSettings settings(kGeometryOrganization, kGeometryApplication);
     settings.setValue(QStringLiteral("pos"), pos());
     settings.setValue(QStringLiteral("size"), size());
-    for (const QSplitter *splitter : {editorAndResults, results}) {
-        QVariantList sizes;
-        for (int size : splitter->sizes())
-            sizes << size;
-        settings.setValue(splitter->objectName(), sizes);
-    }
+    QVariantList sizes;
+    for (int size : editorAndReports->sizes())
+        sizes << size;
+    settings.setValue(editorAndReports->objectName(), sizes);
+    settings.setValue(kReportTabKey, reports->currentWidget()->objectName());
+    settings.setValue(kWindowStateKey, saveState());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -369,11 +452,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::about()
 {
-    QMessageBox::about(this, tr("About Application"),
-                       tr("Simulador de circuitos digitales integrable en un compilador de diagramas ASM . "
-                          "La aplicacion se encarga de mostrar un archivo .vdo, analizarlo y mostrar su "
-                          "procesamiento de validación y el archivo LOG de salida que muestra si hay "
-                          "errores o no en el archivo .vdo"));
+    QMessageBox::about(this, tr("Acerca de: %1").arg(programName()),
+                       tr("%1, versión %2\n\n").arg(programName(), QStringLiteral(ASMSIM_VERSION))
+                           + tr("Simulador de circuitos digitales integrable en un compilador de diagramas ASM . "
+                                "La aplicacion se encarga de mostrar un archivo .vdo, analizarlo y mostrar su "
+                                "procesamiento de validación y el archivo LOG de salida que muestra si hay "
+                                "errores o no en el archivo .vdo"));
 }
 
 void MainWindow::documentWasModified()
@@ -411,20 +495,76 @@ void MainWindow::run()
     outputLines->flush();
     processLines->flush();
     *results_ = collectRunResults(*state);
+    showRunResults();
+}
+
+// What a run leaves in view: the verdict, the errors and warnings in their colours, each
+// pane at its start and the waveforms fitted to the width.
+void MainWindow::showRunResults()
+{
     waveformView->setResults(*results_);
+    waveformView->fit();
     exportVcdAct->setEnabled(true);
+    verdict->setVerdict(runVerdict(*results_));
+    const SummaryRows summary = markSummaryRows(*outputLines, *results_);
+    startPanesAfterRun(summary.found() ? summary.header : 0);
+    statusBar()->showMessage(tr("Simulación terminada"));
+}
+
+// The output pane opens at the summary of warnings and errors, the process pane at its
+// top, both at the start of their rows sideways.
+void MainWindow::startPanesAfterRun(int outputTopRow)
+{
+    outputView->clearSelection();
+    processView->clearSelection();
+    outputView->scrollTo(outputLines->index(outputTopRow), QAbstractItemView::PositionAtTop);
+    processView->scrollToTop();
+    outputView->scrollToLeft();
+    processView->scrollToLeft();
+}
+
+void MainWindow::clearRunResults()
+{
+    outputLines->clear();
+    processLines->clear();
+    *results_ = RunResults();
+    waveformView->clear();
+    verdict->clear();
+    exportVcdAct->setEnabled(false);
+}
+
+void MainWindow::showFailure()
+{
+    const RunVerdict shown = runVerdict(*results_);
+    if (shown.firstError >= 0) {
+        const SummaryRows summary = findSummaryRows(*outputLines, *results_);
+        if (!summary.found())
+            return;
+        reports->setCurrentWidget(outputPage);
+        const QModelIndex row = outputLines->index(summary.firstError);
+        outputView->scrollTo(row, QAbstractItemView::PositionAtCenter);
+        outputView->setCurrentIndex(row);
+        outputView->scrollToLeft();
+        // From there Enter or a double click goes to the design line, as on any row.
+        outputView->setFocus(Qt::OtherFocusReason);
+    } else if (shown.firstWrong >= 0) {
+        const ResultVerification &wrong = results_->verifications.at(shown.firstWrong);
+        reports->setCurrentWidget(wavesPage);
+        waveformView->showVerification(wrong.signal, wrong.cycle);
+        showCycleInProcessPane(wrong.cycle);
+    }
 }
 
 void MainWindow::exportWaveform()
 {
     const QString suggested = QFileInfo(results_->designPath).completeBaseName() + QStringLiteral(".vcd");
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export Waveform (VCD)"), suggested,
-                                                      tr("Value Change Dump (*.vcd)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Exportar las formas de onda (VCD)"), suggested,
+                                                      tr("Formas de onda VCD (*.vcd)"));
     if (path.isEmpty())
         return;
     QString error;
     if (!writeVcd(*results_, path, error)) {
-        QMessageBox::warning(this, tr("Application"), error);
+        QMessageBox::warning(this, programName(), error);
         return;
     }
     statusBar()->showMessage(tr("Ondas guardadas en %1").arg(QDir::toNativeSeparators(path)), kJumpStatusTimeout);
@@ -446,7 +586,7 @@ void MainWindow::showCycleInProcessPane(int cycle)
 
 MainWindow::RunChoice MainWindow::askAboutUnsavedChanges()
 {
-    QMessageBox box(QMessageBox::Warning, tr("Application"),
+    QMessageBox box(QMessageBox::Warning, programName(),
                     tr("El documento se ha modificado.\n¿Quieres guardar los cambios?"), QMessageBox::NoButton, this);
     QPushButton *saveAndRun = box.addButton(tr("Guardar y simular"), QMessageBox::AcceptRole);
     QPushButton *runSaved = box.addButton(tr("Simular el archivo guardado"), QMessageBox::DestructiveRole);
@@ -472,16 +612,21 @@ void MainWindow::confirmSimulating()
     box.setCheckBox(new QCheckBox(tr("No volver a mostrar"), &box));
     box.exec();
     if (box.checkBox()->isChecked())
-        settings.setValue(kShowSimulatingKey, false);
+        showSimulatingAct->setChecked(false);
+}
+
+void MainWindow::setShowSimulating(bool show)
+{
+    QSettings().setValue(kShowSimulatingKey, show);
 }
 
 void MainWindow::find()
 {
     const QWidget *focus = QApplication::focusWidget();
     FindBar *bar = editorFind;
-    if (focus && (focus == outputView || outputBox->isAncestorOf(focus)))
+    if (focus && outputPage->isAncestorOf(focus))
         bar = outputFind;
-    else if (focus && (focus == processView || processBox->isAncestorOf(focus)))
+    else if (focus && processPage->isAncestorOf(focus))
         bar = processFind;
     // A short selection in the editor is what the user most likely wants to find.
     const QString selected = textEdit->textCursor().selectedText();

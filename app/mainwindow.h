@@ -1,7 +1,9 @@
 #pragma once
-// The simulator's one window: the editor of the .vdo document, the output and process
-// panes of a run, and the actions, menus and tool bars that drive them. The editor and
-// the panes sit in splitters whose sizes are remembered; each has a find bar.
+// The simulator's one window: the editor of the .vdo document beside the reports of a
+// run (the output pane, the process pane and the waveforms, as tabs of one area), the
+// verdict on the last run above them, and the actions, menus and tool bars that drive
+// them. The splitter between editor and reports, the report in view and the tool bars
+// are remembered; the editor and each pane have a find bar.
 
 #include "core/panesink.h"
 
@@ -12,6 +14,7 @@
 class CodeEditor;
 class FindBar;
 class LinePaneModel;
+class LinePaneView;
 class QAction;
 class QCloseEvent;
 class QGroupBox;
@@ -20,14 +23,21 @@ class QMenu;
 class QMimeData;
 class QModelIndex;
 class QSplitter;
+class QTabWidget;
 class QToolBar;
+class VerdictBar;
 class WaveformView;
 struct RunResults;
 struct SimState;
 
-// Where a window opens the first time, when no geometry is stored: about 1100 x 800,
-// never more than 90 % of the available screen area, centred in it.
+// Where a window opens the first time, when no geometry is stored: about 1280 x 860,
+// never more than 96 % of the available width and 92 % of its height (room for the
+// window's frame), centred in the available area. On a 1366 x 768 laptop that is
+// 1280 x 706.
 QRect firstStartGeometry(const QRect &available);
+
+// The program's name, as the title bar and the dialogs carry it.
+QString programName();
 
 // The first local .vdo file among the dropped URLs; empty when there is none.
 QString droppedDesign(const QMimeData *mime);
@@ -49,12 +59,15 @@ public:
 
     // Access for tests and tools.
     CodeEditor *editor() const { return textEdit; }
-    QListView *outputPane() const { return outputView; }
-    QListView *processPane() const { return processView; }
+    QListView *outputPane() const;
+    QListView *processPane() const;
     LinePaneModel *outputModel() const { return outputLines; }
     LinePaneModel *processModel() const { return processLines; }
-    QSplitter *mainSplitter() const { return editorAndResults; }
-    QSplitter *resultsSplitter() const { return results; }
+    // The editor on one side, the reports on the other.
+    QSplitter *mainSplitter() const { return editorAndReports; }
+    // The reports of a run, one tab each: output, process, waveforms, ...
+    QTabWidget *reportTabs() const { return reports; }
+    VerdictBar *verdictBar() const { return verdict; }
     // The find bar under the editor or under one of the panes.
     FindBar *findBarOf(const QWidget *searched) const;
     // Every action has an objectName ("newAct", "recentFileAct1", ...).
@@ -63,11 +76,12 @@ public:
     WaveformView *waveforms() const { return waveformView; }
     // The results of the last run, as the waveform view and the VCD export read them.
     const RunResults &lastResults() const { return *results_; }
+    // What the runs carry from one to the next; it lives as long as the window.
+    SimState &runState() const { return *state; }
 
-    // Adds another view of a run's results (the waveform view) in a titled box below
-    // the output and process panes; its size is remembered with theirs. Call it while
-    // building the window, before it is shown.
-    QGroupBox *addResultsPane(const QString &title, QWidget *view);
+    // Adds another view of a run's results (the waveform view) as one more tab of the
+    // reports, and returns its page. Whether it was the one in view is remembered.
+    QWidget *addResultsPane(const QString &title, QWidget *view);
 
     // PaneSink: how a run shows its lines in this window.
     void clearOutputPane() override;
@@ -99,6 +113,10 @@ public slots:
     void exportWaveform();
     // Scrolls the process pane to the log of a simulation cycle.
     void showCycleInProcessPane(int cycle);
+    // Goes to what the verdict names as failed: the first error's line in the output
+    // pane, or the first wrong verification's mark in the waveforms (and its cycle in
+    // the process pane).
+    void showFailure();
 
 private:
     enum { MaxRecentFiles = 5 };
@@ -107,6 +125,7 @@ private:
     void createPanes();
     void createCentralWidget();
     QGroupBox *boxAround(const QString &title, QWidget *content, FindBar *findBar);
+    QWidget *reportPage(const char *name, QWidget *content, FindBar *findBar);
     void createFileActions();
     void createRecentFileActions();
     void createEditActions();
@@ -118,31 +137,44 @@ private:
     void readSettings();
     void writeSettings();
     void restoreSplitterSizes(QSplitter *splitter);
+    void restoreReportInView();
 
     bool maybeSave();
     void setCurrentFile(const QString &fileName);
+    void updateTitle();
+    // Loads a file as Open does: a file that loads leaves no result of an earlier run.
+    void openDocument(const QString &fileName);
     void updateRecentFileActions();
     static QString strippedName(const QString &fullFileName);
 
     RunChoice askAboutUnsavedChanges();
     void confirmSimulating();
+    void setShowSimulating(bool show);
+    void showRunResults();
+    void startPanesAfterRun(int outputTopRow);
+    // Empties the panes, the waveforms, the verdict and the results; the run state, and
+    // what it carries from run to run, stays.
+    void clearRunResults();
     bool editorHoldsSimulatedFile() const;
     bool acceptDesignDrag(QDropEvent *event);
 
-    QSplitter *editorAndResults = nullptr;  // the editor above, the results below
-    QSplitter *results = nullptr;           // the output pane, the process pane, ...
+    QSplitter *editorAndReports = nullptr;  // the editor, and beside it the reports
+    QTabWidget *reports = nullptr;          // the output pane, the process pane, ...
+    VerdictBar *verdict = nullptr;
     QGroupBox *editorBox = nullptr;
-    QGroupBox *outputBox = nullptr;
-    QGroupBox *processBox = nullptr;
+    QWidget *outputPage = nullptr;
+    QWidget *processPage = nullptr;
+    QWidget *wavesPage = nullptr;
     CodeEditor *textEdit = nullptr;
-    QListView *outputView = nullptr;
-    QListView *processView = nullptr;
+    LinePaneView *outputView = nullptr;
+    LinePaneView *processView = nullptr;
     LinePaneModel *outputLines = nullptr;
     LinePaneModel *processLines = nullptr;
     FindBar *editorFind = nullptr;
     FindBar *outputFind = nullptr;
     FindBar *processFind = nullptr;
     QString curFile;
+    quint64 documentsMadeCurrent = 0;  // goes up with every setCurrentFile: a load took
 
     QMenu *fileMenu = nullptr;
     QMenu *editMenu = nullptr;
@@ -163,6 +195,7 @@ private:
     QAction *findAct = nullptr;
     QAction *runAct = nullptr;
     QAction *exportVcdAct = nullptr;
+    QAction *showSimulatingAct = nullptr;
     QAction *aboutAct = nullptr;
     QAction *aboutQtAct = nullptr;
     QAction *separatorAct = nullptr;

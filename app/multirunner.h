@@ -3,6 +3,8 @@
 // own with its own state object, its own output file and its own process trace, and one
 // summary line per design in the order the designs were given.
 
+#include "results/runresults.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -11,7 +13,6 @@
 #include <memory>
 
 struct BatchOptions;
-struct RunResults;
 
 // Where one design's run reads and writes. An empty processPath writes no trace, an
 // empty vcdPath no waveform; keepResults keeps the run's results in the outcome.
@@ -40,7 +41,7 @@ struct DesignOutcome {
     double seconds = 0;
 
     bool ran() const { return failure.isEmpty(); }
-    bool passed() const { return ran() && errors == 0 && wrong == 0; }
+    bool passed() const { return ran() && runPassed(errors, wrong); }
 };
 
 // Runs one design start to finish with a state object and a sink of its own.

@@ -1,5 +1,7 @@
 #include "app/sourcejump.h"
 
+#include "model/readerlines.h"
+
 #include <QList>
 #include <QString>
 
@@ -133,15 +135,7 @@ SourceRef sourceRefIn(QStringView paneLine)
 
 int editorLineOfFileLine(const QStringList &editorLines, int fileLine)
 {
-    if (fileLine < 1)
-        return 0;
-    qint64 counted = 0;
-    for (int i = 0; i < editorLines.size(); ++i) {
-        counted += editorLines[i].size() / kPieceLength + 1;
-        if (counted >= fileLine)
-            return i + 1;
-    }
-    return 0;
+    return physicalLineOfReaderLine(editorLines, fileLine);
 }
 
 int boxIdLine(const QStringList &editorLines, int boxId)

@@ -1,5 +1,8 @@
 #include "app/waveformview.h"
 
+#include "app/runverdict.h"
+#include "app/statuscolours.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -53,7 +56,7 @@ WaveformView::WaveformView(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_fitAction = new QAction(tr("Fit"), this);
     m_fitAction->setObjectName(QStringLiteral("fitWaveformsAct"));
-    m_fitAction->setStatusTip(tr("Fit every cycle into the waveforms' width"));
+    m_fitAction->setStatusTip(tr("Ajusta todos los ciclos al ancho de las formas de onda"));
     m_fitAction->setEnabled(false);
     connect(m_fitAction, &QAction::triggered, this, &WaveformView::fit);
 }
@@ -75,10 +78,31 @@ void WaveformView::clear()
     setResults(RunResults());
 }
 
+bool WaveformView::hasResults() const
+{
+    return !m_results.columns.isEmpty() && !m_results.rows.isEmpty() && !m_results.cycleLoopSkipped;
+}
+
+QString WaveformView::placeholderText() const
+{
+    if (hasResults())
+        return QString();
+    if (m_results.designPath.isEmpty() && m_results.columns.isEmpty())
+        return tr("Run (F5) simula el diseño y muestra aquí sus formas de onda");
+    if (m_results.cycleLoopSkipped)
+        return tr("Sin ciclos simulados: ver los errores del informe");
+    return tr("Sin señales declaradas: ver los errores del informe");
+}
+
 // The rows come from the results: runs of one value, verification marks, the clock.
 void WaveformView::buildRows()
 {
     m_rows = waveRows(m_results);
+}
+
+int WaveformView::rowOfSignal(const QString &signal) const
+{
+    return waveRowOfSignal(m_results, signal);
 }
 
 qint32 WaveformView::valueAt(int row, int cycle) const
@@ -205,6 +229,7 @@ void WaveformView::zoomBy(double factor, int anchorX)
     if (!(factor > 0))
         return;
     const double width = std::clamp(m_cycleWidth * factor, kMinCycleWidth, kMaxCycleWidth);
+    m_fitted = false;
     const int anchor = std::max(0, anchorX - kWaveLeft);
     const double anchorCycles = (anchor + horizontalScrollBar()->value()) / m_cycleWidth;
     m_cycleWidth = width;
@@ -215,8 +240,15 @@ void WaveformView::zoomBy(double factor, int anchorX)
 
 void WaveformView::fit()
 {
-    if (cycleCount() == 0 || waveWidth() == 0)
+    // A view out of sight (a tab behind another) has no width of its own yet.
+    if (!isVisible()) {
+        m_fitPending = hasResults();
         return;
+    }
+    m_fitPending = false;
+    if (!hasResults() || waveWidth() == 0)
+        return;
+    m_fitted = true;
     m_cycleWidth = std::clamp(double(waveWidth()) / cycleCount(), kMinCycleWidth, kMaxCycleWidth);
     updateScrollBars();
     horizontalScrollBar()->setValue(0);
@@ -239,7 +271,38 @@ void WaveformView::setCursorCycle(int cycle)
 void WaveformView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    updateScrollBars();
+    // A fitted view stays fitted: the width lost to a scroll bar that came with the
+    // rows, or to a narrower window, is taken from the cycles.
+    if (m_fitted && isVisible())
+        fit();
+    else
+        updateScrollBars();
+}
+
+// A view is given its size before it is shown.
+void WaveformView::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (m_fitPending)
+        fit();
+}
+
+bool WaveformView::showVerification(const QString &signal, int cycle)
+{
+    const int row = rowOfSignal(signal);
+    if (!hasResults() || row < 0 || cycle < 0 || cycle >= cycleCount())
+        return false;
+    if (m_fitPending)
+        fit();
+    // The cell in the middle of the waves sideways, its row in sight.
+    QScrollBar *h = horizontalScrollBar();
+    h->setValue(contentX(cycle) + int(m_cycleWidth / 2) - waveWidth() / 2);
+    QScrollBar *v = verticalScrollBar();
+    const int top = row * kRowHeight;
+    if (top < v->value() || top + kRowHeight > v->value() + waveHeight())
+        v->setValue(top - std::max(0, waveHeight() - kRowHeight) / 2);
+    setCursorCycle(cycle);
+    return true;
 }
 
 void WaveformView::scrollContentsBy(int, int)
@@ -338,11 +401,19 @@ QString WaveformView::toolTipAt(const QPoint &pos) const
         return kind.isEmpty() ? text : text + QStringLiteral(" (") + kind + QLatin1Char(')');
     }
     const int cycle = cycleAt(pos.x());
+    if (cycle < 0)
+        return QString();
+    QStringList lines;
+    const qint32 value = valueAt(row, cycle);
+    if (!m_rows[row].isClock && !fits(row, value))
+        lines << tr("ciclo %1: el valor %2 no cabe en los %3 bits de %4")
+                     .arg(QString::number(cycle), QString::number(value),
+                          QString::number(effectiveWidth(m_results.columns[row].width)), m_results.columns[row].name);
     for (const Mark &mark : m_rows[row].marks) {
         if (mark.cycle == cycle)
-            return mark.texts.join(QLatin1Char('\n'));
+            lines << mark.texts;
     }
-    return QString();
+    return lines.join(QLatin1Char('\n'));
 }
 
 // --- Painting -----------------------------------------------------------------------
@@ -356,7 +427,8 @@ void WaveformView::paintEvent(QPaintEvent *)
     painter.fillRect(viewport()->rect(), p.base);
     if (!hasResults()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(viewport()->rect(), Qt::AlignCenter, tr("Run a design to see its waveforms."));
+        painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                         placeholderText());
         return;
     }
     p.firstCycle = std::max(0, cycleAt(kWaveLeft));
@@ -425,8 +497,8 @@ void WaveformView::paintNames(Painting &p) const
     painter.setClipRect(0, 0, kWaveLeft, p.bottom + 1);
     painter.fillRect(0, 0, kWaveLeft, p.bottom + 1, p.window);
     painter.setPen(p.windowText);
-    painter.drawText(QRect(6, 0, kNamesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft, tr("Signal"));
-    const QString heading = m_cursorCycle >= 0 ? tr("Cycle %1").arg(m_cursorCycle) : tr("Value");
+    painter.drawText(QRect(6, 0, kNamesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft, tr("Señal"));
+    const QString heading = m_cursorCycle >= 0 ? tr("Ciclo %1").arg(m_cursorCycle) : tr("Valor");
     painter.drawText(QRect(kNamesWidth + 6, 0, kValuesWidth - 10, kRulerHeight), Qt::AlignVCenter | Qt::AlignLeft,
                      heading);
     painter.setClipRect(0, kRulerHeight, kWaveLeft, waveHeight());
@@ -545,13 +617,29 @@ void WaveformView::paintBus(Painting &p, int row) const
         p.painter.drawText(box, Qt::AlignCenter, label);
 }
 
-// A value that does not fit its signal's width: a red band, with an x when there is room.
+QColor WaveformView::unknownFill(const QPalette &palette)
+{
+    return mixColours(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.12);
+}
+
+QColor WaveformView::unknownHatch(const QPalette &palette)
+{
+    return mixColours(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.45);
+}
+
+// A value that does not fit its signal's width: a hatched neutral band, with an x when
+// there is room, so that it is never taken for the red of a wrong verification.
 void WaveformView::paintUnknown(Painting &p, int row, int x0, int x1) const
 {
     const QRect band(x0, rowY(row) + kHighOffset, x1 - x0, kLowOffset - kHighOffset + 1);
-    p.painter.fillRect(band, unknownColor());
+    p.painter.fillRect(band, unknownFill(palette()));
+    p.painter.fillRect(band, QBrush(unknownHatch(palette()), Qt::BDiagPattern));
     if (band.width() >= p.metrics.horizontalAdvance(QLatin1Char('x')) + 4) {
-        p.painter.setPen(Qt::white);
+        const QRect letter = p.metrics.boundingRect(QLatin1Char('x')).adjusted(-2, 0, 2, 0);
+        QRect clear(QPoint(0, 0), letter.size());
+        clear.moveCenter(band.center());
+        p.painter.fillRect(clear, unknownFill(palette()));
+        p.painter.setPen(p.text);
         p.painter.drawText(band, Qt::AlignCenter, QStringLiteral("x"));
     }
 }

@@ -8,7 +8,10 @@
 // spans [cycleX(c), cycleX(c + 1)). Within a row, a high level is drawn kHighOffset
 // pixels below the row's top, a low level kLowOffset below it, and a verification's mark
 // is a bar kMarkHeight pixels high starting kMarkOffset below it. The clock input is
-// drawn as a real clock: high from the start of each cycle, low from its half.
+// drawn as a real clock: high from the start of each cycle, low from its half. A value
+// that does not fit its signal's width is a hatched band in neutral tones, apart from the
+// red and green of the verifications. A run that simulated no cycle, or declared no
+// signal, shows why instead of waves.
 
 #include "results/displayrules.h"
 #include "results/runresults.h"
@@ -43,23 +46,30 @@ public:
     static constexpr double kMinCycleWidth = 1;
     static constexpr double kMaxCycleWidth = 400;
 
-    // The colours that do not follow the palette: a value that does not fit its width,
-    // and the marks of correct and wrong verifications.
-    static QColor unknownColor() { return QColor(0xd8, 0x3a, 0x3a); }
+    // The colours that do not follow the palette: the marks of correct and wrong
+    // verifications.
     static QColor correctColor() { return QColor(0x2e, 0xa0, 0x43); }
     static QColor wrongColor() { return QColor(0xe0, 0x1b, 0x1b); }
+    // The band of a value that does not fit its width: a neutral fill between the
+    // palette's base and its text, hatched in a deeper neutral.
+    static QColor unknownFill(const QPalette &palette);
+    static QColor unknownHatch(const QPalette &palette);
 
     explicit WaveformView(QWidget *parent = nullptr);
 
     // Shows a run's results (the view keeps its own copy), or nothing.
     void setResults(const RunResults &results);
     void clear();
-    bool hasResults() const { return !m_results.columns.isEmpty() && !m_results.rows.isEmpty(); }
+    // True when there are waves to draw: signals, and cycles that the loop simulated.
+    bool hasResults() const;
+    // What the view says instead of waves (no run yet, no cycle simulated, no signal
+    // declared); empty while it shows waves.
+    QString placeholderText() const;
     int rowCount() const { return int(m_results.columns.size()); }
     int cycleCount() const { return int(m_results.rows.size()); }
 
-    // "Fit": fits every cycle into the width in sight. Enabled while there are results;
-    // the window may put it in a menu or tool bar.
+    // "Fit": fits every cycle into the width in sight (at once, or when the view is next
+    // shown). Enabled while there are results; the window may put it in a menu or tool bar.
     QAction *fitAction() const { return m_fitAction; }
 
     // Pixels per cycle, kept within [kMinCycleWidth, kMaxCycleWidth].
@@ -87,9 +97,14 @@ public:
     int rowY(int row) const;
     int cycleAt(int x) const;  // -1 outside the cycles
     int rowAt(int y) const;    // -1 outside the rows
-    // The tooltip at a viewport point: the verifications on a cell ("cycle C: expected E,
-    // got A", one per line) or a signal's name, width and kind; "" elsewhere.
+    // The tooltip at a viewport point: on a cell, that its value does not fit the
+    // signal's width and the verifications checked there ("ciclo C: Q esperado E,
+    // simulado A"), one per line; on a name, the signal's name, width and kind; "" elsewhere.
     QString toolTipAt(const QPoint &pos) const;
+
+    // Brings a signal's cell at a cycle into sight and puts the cursor on it; the signal
+    // is found as the verifications' marks find it. False when it has no row or cycle.
+    bool showVerification(const QString &signal, int cycle);
 
 public slots:
     void fit();
@@ -102,6 +117,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void wheelEvent(QWheelEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -116,6 +132,7 @@ private:
     struct Painting;
 
     void buildRows();
+    int rowOfSignal(const QString &signal) const;
     qint32 valueAt(int row, int cycle) const;
     bool fits(int row, qint32 value) const;
     QString formatValue(int row, qint32 value) const;
@@ -141,5 +158,7 @@ private:
     QHash<QString, Radix> m_radixByName;
     double m_cycleWidth = kDefaultCycleWidth;
     int m_cursorCycle = -1;
+    bool m_fitPending = false;  // fit once the view is shown at its size
+    bool m_fitted = false;      // the zoom is Fit's: it follows the view's width
     QAction *m_fitAction = nullptr;
 };

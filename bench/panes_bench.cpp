@@ -4,6 +4,7 @@
 
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
+#include "app/linepaneview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -55,6 +55,7 @@ void resetDesignModel(DesignModel &m)
     m.boxNext0.clear();
     m.boxNext1.clear();
     m.boxVisited.clear();
+    m.boxIdLines.clear();
     m.pageIds.clear();
     m.pageNames.clear();
 

@@ -32,6 +32,9 @@ struct DesignModel {
     QVector<qint32> boxNext0;
     QVector<qint32> boxNext1;
     QVector<qint32> boxVisited;
+    // The reader's line number of each box's Id line (of its Box line when it has none),
+    // counted as the reader counts; kept for pointing at boxes, printed by no report.
+    QVector<qint32> boxIdLines;
 
     TextMatrix textMatrix;      // "TEXT"
     TextMatrix textUpMatrix;    // "TEXT UP"

@@ -2,11 +2,12 @@
 
 #include "core/messagelog.h"
 #include "lang/lexer.h"
+#include "model/designlines.h"
 #include "model/designmodel.h"
 #include "model/readerkeywords.h"
 
 #include <QFile>
-#include <QTextStream>
+#include <optional>
 
 namespace {
 
@@ -50,8 +51,10 @@ class Reader {
 public:
     Reader(DesignModel &model, MessageLog &log, QIODevice *file) : m_model(model), m_log(log)
     {
+        // Each piece read moves the line number on by one at most, so the reader reads at
+        // least kLastLine pieces before it stops: the encoding is decided within them.
         if (file)
-            m_in.setDevice(file);
+            m_in.emplace(file, kMaxLineLength, kLastLine);
     }
 
     void readAll();
@@ -59,7 +62,7 @@ public:
 private:
     DesignModel &m_model;
     MessageLog &m_log;
-    QTextStream m_in;
+    std::optional<DesignLines> m_in;
     QString m_line;  // null at the end of the file, unlike an empty line
     int m_lineNo = 1;
 
@@ -72,7 +75,7 @@ private:
     bool m_sawTypeLine = false;
     bool m_tooManyBoxesReported = false;
 
-    void readLine() { m_line = m_in.device() ? m_in.readLine(kMaxLineLength) : QString(); }
+    void readLine() { m_line = m_in ? m_in->next() : QString(); }
     void advance()
     {
         readLine();
@@ -226,6 +229,7 @@ void Reader::readId()
         error(QStringLiteral("ERROR!\t Segunda linea Id en la caja; no se guarda. Linea: %1").arg(m_lineNo));
     } else if (m_storing) {
         m_model.boxIds << keyValue(m_line);
+        m_model.boxIdLines << m_lineNo;
         m_hasId = true;
         note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(m_model.boxIds.at(m_model.boxCount)));
         note(kRule);
@@ -283,6 +287,7 @@ void Reader::endBox(int boxLine)
 {
     if (!m_hasId) {
         m_model.boxIds << 0;
+        m_model.boxIdLines << boxLine;
         error(QStringLiteral("ERROR!\t Caja sin Id; se le da el ID 0. Linea: %1").arg(boxLine));
     }
     if (!m_hasType) {
@@ -395,8 +400,9 @@ void readDesignFile(DesignModel &model, MessageLog &log, const QString &path)
     model.boxCount = 0;
     rebuildTextMatrices(model);
 
+    // Opened raw: the lines drop their CRs themselves, once the encoding is known.
     QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+    const bool opened = file.open(QIODevice::ReadOnly);
     if (!opened)
         logMessage(log, QStringLiteral("ERROR!\t No se puede abrir el archivo: ") + path, LogError);
     Reader reader(model, log, opened ? &file : nullptr);

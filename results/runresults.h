@@ -32,6 +32,13 @@ struct ResultMessage {
     QString text;
 };
 
+// The one rule by which a run passes, in the window's verdict and in the batch runner's
+// PASS / FAIL and exit code alike: no error recorded and no verification wrong.
+inline bool runPassed(int errors, int wrongVerifications)
+{
+    return errors == 0 && wrongVerifications == 0;
+}
+
 struct RunResults {
     QString designPath;
     QString designName;  // the design file's name without folder and suffix
@@ -51,6 +58,12 @@ struct RunResults {
     // feeds, as the pane shows them) that holds the cycle's heading; -1 for a cycle
     // without one (cycle 0, or a run that showed no process pane).
     QVector<int> cycleProcessRows;
+    // The cycle counter when the run ended, the number the batch runner reports. It
+    // starts at 1 before the cycle loop, so it cannot tell whether the loop ran at all:
+    // the two flags below do.
+    qint32 cycles = 0;
+    bool noTestBench = false;       // no diagram of the design is a test bench
+    bool cycleLoopSkipped = false;  // the cycle loop did not run
 
     int lastCycle() const { return int(rows.size()) - 1; }
     // The column the clock's ThreadSync names: the first input column under the clock's
@@ -62,9 +75,10 @@ struct RunResults {
     int wrongCount() const;
     int errorCount() const;
     int warningCount() const;
-    // The verdict: the run recorded no error and no verification was wrong. The one
-    // definition every front end reads.
-    bool passed() const { return errorCount() == 0 && wrongCount() == 0; }
+    // True when the run recorded no error and no verification was wrong.
+    // The verdict, the one definition every front end reads: the run recorded no error
+    // and no verification was wrong.
+    bool passed() const { return runPassed(errorCount(), wrongCount()); }
     // The process-pane row of a cycle's heading; -1 when there is none.
     int processRowOfCycle(int cycle) const { return cycleProcessRows.value(cycle, -1); }
 };

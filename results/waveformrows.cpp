@@ -1,7 +1,5 @@
 #include "results/waveformrows.h"
 
-#include <QHash>
-
 #include <algorithm>
 
 namespace {
@@ -23,16 +21,12 @@ QVector<WaveSegment> segmentsOf(const RunResults &results, int column)
 
 void addMarks(const RunResults &results, QVector<WaveRow> &rows)
 {
-    QHash<QString, int> rowByName;
-    for (int r = int(rows.size()) - 1; r >= 0; --r)
-        rowByName.insert(results.columns[r].name.toUpper(), r);
     const int cycles = int(results.rows.size());
     for (const ResultVerification &v : results.verifications) {
-        const QString name = v.signal.toUpper();
-        const int row = rowByName.value(name, rowByName.value(name.section(QLatin1Char('.'), -1), -1));
+        const int row = waveRowOfSignal(results, v.signal);
         if (row < 0 || v.cycle < 0 || v.cycle >= cycles)
             continue;
-        const QString text = QStringLiteral("cycle %1: expected %2, got %3").arg(v.cycle).arg(v.expected).arg(v.actual);
+        const QString text = verificationText(v);
         QVector<WaveMark> &marks = rows[row].marks;
         auto it = std::find_if(marks.begin(), marks.end(), [&](const WaveMark &m) { return m.cycle == v.cycle; });
         if (it == marks.end()) {
@@ -48,6 +42,27 @@ void addMarks(const RunResults &results, QVector<WaveRow> &rows)
 }
 
 } // namespace
+
+QString verificationText(const ResultVerification &v)
+{
+    return QStringLiteral("ciclo %1: %2 esperado %3, simulado %4")
+        .arg(QString::number(v.cycle), v.signal, QString::number(v.expected), QString::number(v.actual));
+}
+
+int waveRowOfSignal(const RunResults &results, const QString &signal)
+{
+    const QString name = signal.toUpper();
+    const QString unprefixed = name.section(QLatin1Char('.'), -1);
+    int byUnprefixed = -1;
+    for (int r = 0; r < results.columns.size(); ++r) {
+        const QString column = results.columns[r].name.toUpper();
+        if (column == name)
+            return r;
+        if (byUnprefixed < 0 && column == unprefixed)
+            byUnprefixed = r;
+    }
+    return byUnprefixed;
+}
 
 QVector<WaveRow> waveRows(const RunResults &results)
 {

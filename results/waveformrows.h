@@ -16,7 +16,7 @@ struct WaveSegment {
 };
 
 // The verifications checked on one cell of a row: wrong when any of them is, with one
-// text per verification ("cycle C: expected E, got A").
+// text per verification (verificationText).
 struct WaveMark {
     int cycle = 0;
     bool wrong = false;
@@ -33,3 +33,10 @@ struct WaveRow {
 // or by the name after an instance prefix, in any case; one on no row or no cycle has
 // nowhere to go.
 QVector<WaveRow> waveRows(const RunResults &results);
+
+// The row of a verification's signal: the first column of its name, else the first of
+// the name after its instance prefix, in any case; -1 when no column has it.
+int waveRowOfSignal(const RunResults &results, const QString &signal);
+
+// A verification as the window names it: "ciclo 5: Q esperado 2, simulado 1".
+QString verificationText(const ResultVerification &v);

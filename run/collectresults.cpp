@@ -121,5 +121,8 @@ RunResults collectRunResults(const SimState &state)
     collectVerifications(state, results);
     collectMessages(state.log, results);
     collectHeadingRows(state.simulation, results);
+    results.cycles = state.signalTable.simCycle;
+    results.noTestBench = !state.model.parentKinds.contains(DiagramKind::TestBench);
+    results.cycleLoopSkipped = !state.simulation.loop.started;
     return results;
 }

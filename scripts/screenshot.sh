@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the window with examples/counter.vdo after Run, on a virtual
-# display (Xvfb), driven by xdotool and captured with ImageMagick's import.
+# display (Xvfb) of 1366 x 768, a common laptop screen, driven by xdotool and captured
+# with ImageMagick's import.
 #
 #   bash scripts/screenshot.sh            (BUILD=dir to use another build directory)
 #
 # The window runs with fresh settings in a scratch directory (one run at a time), so the
-# user's settings are not touched and the window comes up at its first-start size. Run is tried with F5
+# user's settings are not touched and the window comes up at the first-start size it
+# computes for that screen. Run is tried with F5
 # and then through the Simulator menu; every message box that comes up ("Simulando el
 # archivo.") is answered with Return. When the window does not take a file named on
 # the command line, the design is opened through File > Open.
@@ -14,6 +16,8 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${BUILD:-build}
 shot="$root/docs/screenshot.png"
+width=1366
+height=768
 
 ASMSIM_WITH_XVFB=1 bash scripts/install-deps.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -43,7 +47,7 @@ fail() {
 
 # Xvfb picks a free display number itself and writes it to the given descriptor.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -140,7 +144,7 @@ wait_for_main_window
 # Nothing of the window may fall off the screen, wherever it opened.
 xdotool windowmove "$main_window" 0 0
 # The pointer stays in the corner, away from tool tips and hover highlights.
-xdotool mousemove 1279 1023
+xdotool mousemove $((width - 1)) $((height - 1))
 sleep 1
 
 status=0

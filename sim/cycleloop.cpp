@@ -116,6 +116,7 @@ void runSimulationCycles(const SimContext &ctx)
         logMessage(ctx.log, kNoTestBench, LogWarning);
         return;
     }
+    loop.started = true;
     loop.cycleLog << kCycleHeading;
     SignalTable &table = ctx.signalTable;
     table.next = table.current;

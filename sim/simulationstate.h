@@ -19,6 +19,7 @@ struct CycleLoopState {
     bool simulationEnded = false;
     bool testBenchPending = false;
     bool designWalked = false;  // a design walk has set the start and stop below
+    bool started = false;       // the loop ran: there was a test bench to drive it
 
     qint32 walkStartId = 0, walkStartIt = 0;
     qint32 walkStopId = 0, walkStopIt = 0;

@@ -377,6 +377,45 @@ private slots:
         QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("r.xml")}, failure), qPrintable(failure));
     }
 
+    // The counter with the wrong check, its output called AÑO, once in UTF-8 with LF and
+    // once as a Spanish Windows writes it (Windows-1252, CR LF): the same run, the same
+    // reports, all in UTF-8. The check of cycle 5 names AÑO; a VCD name is plain ASCII.
+    void aWindows1252DesignGivesTheReportsOfItsUtf8Twin()
+    {
+        QFile source(kData + "counter-wrong.vdo");
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray design = source.readAll();
+        QDir(m_dir.path()).mkpath("utf8");
+        QDir(m_dir.path()).mkpath("windows");
+        const QString utf8 = m_dir.filePath("utf8/anio.vdo");
+        const QString windows = m_dir.filePath("windows/anio.vdo");
+        QFile utf8File(utf8), windowsFile(windows);
+        QVERIFY(utf8File.open(QIODevice::WriteOnly) && windowsFile.open(QIODevice::WriteOnly));
+        utf8File.write(QByteArray(design).replace("Q", "A\xC3\x91O"));
+        windowsFile.write(QByteArray(design).replace("Q", "A\xD1O").replace("\n", "\r\n"));
+        utf8File.close();
+        windowsFile.close();
+
+        QList<Result> runs;
+        for (const char *folder : {"utf8", "windows"}) {
+            const QString stem = m_dir.filePath(QString::fromLatin1(folder) + "/anio");
+            runs << runCli({"--out", stem + ".txt", "--process", stem + ".process", "--vcd", stem + ".vcd",
+                            "--junit", stem + ".xml", stem + ".vdo"});
+        }
+        QCOMPARE(runs[0].exitCode, 1);
+        QCOMPARE(runs[1].exitCode, 1);
+        QCOMPARE(runs[1].out, runs[0].out);
+        const QByteArray report = readAll(m_dir.filePath("windows/anio.txt"));
+        QCOMPARE(report, readAll(m_dir.filePath("utf8/anio.txt")));
+        QVERIFY(report.contains("OUTPUT [3:0] A\xC3\x91O"));
+        QVERIFY(!report.contains("\xEF\xBF\xBD"));  // no replacement character
+        QCOMPARE(readAll(m_dir.filePath("windows/anio.process")).replace(windows.toUtf8(), "@DESIGN@"),
+                 readAll(m_dir.filePath("utf8/anio.process")).replace(utf8.toUtf8(), "@DESIGN@"));
+        const QByteArray xml = readAll(m_dir.filePath("windows/anio.xml"));
+        QVERIFY(xml.contains("name=\"cycle 5: A\xC3\x91O == 2\">"));
+        QVERIFY(readAll(m_dir.filePath("windows/anio.vcd")).contains(" A_O [3:0] $end\n"));
+    }
+
     // Several designs: a VCD per design in the --vcd folder, one JUnit file with a
     // testsuite per design in the order given, the unreadable one as an error.
     void severalDesignsWriteVcdsAndOneJUnit()
@@ -395,6 +434,16 @@ private slots:
         QVERIFY(xml.contains("<error message=\"cannot read " + missing.toUtf8() + ": "));
         QString failure;
         QVERIFY2(outsideCheck("xmllint", {"--noout", m_dir.filePath("all.xml")}, failure), qPrintable(failure));
+    }
+
+    // --version prints the project's version, as CMake gives it, and runs nothing.
+    void versionPrintsTheProjectVersion()
+    {
+        const Result r = runCli({QStringLiteral("--version")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("asmsim-cli " ASMSIM_PROJECT_VERSION "\n"));
+        QVERIFY(r.err.isEmpty());
+        QVERIFY(!QFile::exists(defaultOutput()));
     }
 
     void helpPrintsTheUsage()

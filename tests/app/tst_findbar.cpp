@@ -4,6 +4,7 @@
 #include "app/codeeditor.h"
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
+#include "app/linepaneview.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>

@@ -2,6 +2,7 @@
 // drawn in the fixed-width font with tab stops every 8 columns and never elided.
 
 #include "app/linepanemodel.h"
+#include "app/linepaneview.h"
 #include "testmain.h"
 
 #include <QFontDatabase>

@@ -6,6 +6,7 @@
 #include "app/findbar.h"
 #include "app/linepanemodel.h"
 #include "app/mainwindow.h"
+#include "app/verdictbar.h"
 #include "app/waveformview.h"
 #include "results/runresults.h"
 #include "testmain.h"
@@ -14,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -36,6 +39,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -54,6 +58,7 @@ const QString kApplication = QStringLiteral("Simulador de circuitos digitales");
 const QString kGeometryApplication = QStringLiteral("Tessivane");
 const QString kMaybeSaveText = QStringLiteral("El documento se ha modificado.\n¿Quieres guardar los cambios?");
 const QString kRule = QStringLiteral("---------------------------------------------");
+const QString kProgramName = QStringLiteral("Simulador de circuitos digitales para diagramas ASM");
 
 // Answers the modal windows that open while it lives, one handler per window, in order.
 // A modal window only appears once its own event loop runs, so it polls. A window for
@@ -296,7 +301,7 @@ private slots:
     void actionTable();
     void menusAndToolBars();
     void cutAndCopyFollowTheSelection();
-    void panesAcceptNoSelection();
+    void paneLinesCanBeSelectedAndCopied();
     void modifiedFlagFollowsTheEditor();
     void aboutBox();
 
@@ -312,6 +317,9 @@ private slots:
     void newFileOnUnmodifiedDocumentAsksNothing();
     void saveOnUntitledAsksForName();
     void saveAsDialogClosedWithoutName();
+    void saveAsOffersDesignsAndAddsTheSuffix();
+    void openDialogOffersDesigns();
+    void titleNamesTheDocument();
     void saveOnNamedDocumentWritesWithoutDialog();
     void saveFileThatCannotBeWritten();
     void loadMissingFileChangesNothing();
@@ -399,16 +407,21 @@ void TestMainWindow::firstStartGeometry_data()
 {
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QRect>("expected");
-    // 1100 x 800 centred: (1920 - 1100) / 2 = 410, (1080 - 800) / 2 = 140.
-    QTest::newRow("full HD") << QRect(0, 0, 1920, 1080) << QRect(410, 140, 1100, 800);
-    // 90 % of 800 x 600 is 720 x 540, centred at (40, 30).
-    QTest::newRow("small screen") << QRect(0, 0, 800, 600) << QRect(40, 30, 720, 540);
-    // Wide enough but short (a panel takes 40 pixels at the top): 90 % of 700 is 630.
-    QTest::newRow("short screen") << QRect(0, 40, 1600, 700) << QRect(250, 75, 1100, 630);
+    // 1280 x 860 centred: (1920 - 1280) / 2 = 320, (1080 - 860) / 2 = 110.
+    QTest::newRow("full HD") << QRect(0, 0, 1920, 1080) << QRect(320, 110, 1280, 860);
+    // A 1366 x 768 laptop: the whole width (96 % of 1366 is 1311) but 92 % of 768, 706,
+    // centred at ((1366 - 1280) / 2, (768 - 706) / 2).
+    QTest::newRow("laptop") << QRect(0, 0, 1366, 768) << QRect(43, 31, 1280, 706);
+    // The same with a panel of 27 pixels at the top: 92 % of 741 is 681.
+    QTest::newRow("laptop with a panel") << QRect(0, 27, 1366, 741) << QRect(43, 57, 1280, 681);
+    // 96 % of 800 is 768, 92 % of 600 is 552, centred at (16, 24).
+    QTest::newRow("small screen") << QRect(0, 0, 800, 600) << QRect(16, 24, 768, 552);
+    // Wide enough but short (a panel takes 40 pixels at the top): 92 % of 700 is 644.
+    QTest::newRow("short screen") << QRect(0, 40, 1600, 700) << QRect(160, 68, 1280, 644);
     // A second screen right of the first.
-    QTest::newRow("second screen") << QRect(1920, 0, 2560, 1440) << QRect(1920 + 730, 320, 1100, 800);
+    QTest::newRow("second screen") << QRect(1920, 0, 2560, 1440) << QRect(1920 + 640, 290, 1280, 860);
     // A platform that tells nothing of its screen.
-    QTest::newRow("no screen area") << QRect() << QRect(0, 0, 1100, 800);
+    QTest::newRow("no screen area") << QRect() << QRect(0, 0, 1280, 860);
 }
 
 void TestMainWindow::firstStartGeometry()
@@ -445,43 +458,45 @@ void TestMainWindow::storedGeometryIsRestored()
 void TestMainWindow::layoutOfTheWindow()
 {
     MainWindow window;
-    // The title bar shows the fixed title; "[*]" marks where the unsaved-changes mark goes.
-    QCOMPARE(window.windowTitle(), QStringLiteral("Simulador de circuitos digitales para diagramas ASM[*]"));
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    // The title names the untitled document; "[*]" marks where the unsaved-changes mark goes.
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("untitled.vdo[*] — Simulador de circuitos digitales para diagramas ASM"));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Listo"));
     QCOMPARE(window.currentFile(), QString());
     QCOMPARE(window.windowFilePath(), QStringLiteral("untitled.vdo"));
 
-    // The editor above the results, the output pane above the process pane, each in its
-    // titled box with its find bar, hidden until asked for.
-    auto *main = qobject_cast<QSplitter *>(window.centralWidget());
-    QVERIFY(main);
-    QCOMPARE(main, window.mainSplitter());
-    QCOMPARE(main->orientation(), Qt::Vertical);
+    // The verdict above; below it the editor beside the reports, which are tabs of one
+    // area: the output pane, the process pane and the waveforms, each pane with its find
+    // bar, hidden until asked for.
+    QWidget *central = window.centralWidget();
+    auto *column = qobject_cast<QVBoxLayout *>(central->layout());
+    QVERIFY(column);
+    QCOMPARE(column->itemAt(0)->widget(), window.verdictBar());
+    QSplitter *main = window.mainSplitter();
+    QCOMPARE(column->itemAt(1)->widget(), main);
+    QCOMPARE(main->orientation(), Qt::Horizontal);
     QCOMPARE(main->count(), 2);
-    QCOMPARE(main->widget(1), window.resultsSplitter());
-    QCOMPARE(window.resultsSplitter()->orientation(), Qt::Vertical);
-    // Below the two panes, the waveforms of the last run.
-    QCOMPARE(window.resultsSplitter()->count(), 3);
-    auto *waveBox = qobject_cast<QGroupBox *>(window.resultsSplitter()->widget(2));
-    QVERIFY(waveBox);
-    QCOMPARE(waveBox->title(), QStringLiteral("Waveforms"));
-    QCOMPARE(waveBox->layout()->itemAt(0)->widget(), window.waveforms());
-    const QList<QWidget *> boxes = {main->widget(0), window.resultsSplitter()->widget(0),
-                                    window.resultsSplitter()->widget(1)};
-    const QList<QPair<QString, QWidget *>> expected = {
-        {QStringLiteral("Ventana de edicion del archivo .vdo"), window.editor()},
-        {QStringLiteral("Ventana de salida del archivo tras la simulación"), window.outputPane()},
-        {QStringLiteral("Ventana con el proceso de la simulación"), window.processPane()},
-    };
-    for (int i = 0; i < 3; ++i) {
-        auto *box = qobject_cast<QGroupBox *>(boxes[i]);
-        QVERIFY(box);
-        QCOMPARE(box->title(), expected[i].first);
-        auto *inner = qobject_cast<QVBoxLayout *>(box->layout());
+    QCOMPARE(main->widget(1), window.reportTabs());
+    QTabWidget *tabs = window.reportTabs();
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Salida de la simulación"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Proceso de la simulación"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Formas de onda"));
+    QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Ventana de salida del archivo tras la simulación"));
+    QCOMPARE(tabs->tabToolTip(1), QStringLiteral("Ventana con el proceso de la simulación"));
+    QCOMPARE(tabs->widget(2)->layout()->itemAt(0)->widget(), window.waveforms());
+
+    auto *editorBox = qobject_cast<QGroupBox *>(main->widget(0));
+    QVERIFY(editorBox);
+    QCOMPARE(editorBox->title(), QStringLiteral("Ventana de edicion del archivo .vdo"));
+    const QList<QPair<QWidget *, QWidget *>> places = {
+        {editorBox, window.editor()}, {tabs->widget(0), window.outputPane()}, {tabs->widget(1), window.processPane()}};
+    for (const auto &[holder, content] : places) {
+        auto *inner = qobject_cast<QVBoxLayout *>(holder->layout());
         QVERIFY(inner);
         QCOMPARE(inner->count(), 2);
-        QCOMPARE(inner->itemAt(0)->widget(), expected[i].second);
-        FindBar *bar = window.findBarOf(expected[i].second);
+        QCOMPARE(inner->itemAt(0)->widget(), content);
+        FindBar *bar = window.findBarOf(content);
         QVERIFY(bar);
         QCOMPARE(inner->itemAt(1)->widget(), bar);
         QVERIFY(bar->isHidden());
@@ -501,64 +516,58 @@ void TestMainWindow::fixedFontInEditorAndPanes()
     QCOMPARE(window.outputPane()->textElideMode(), Qt::ElideNone);
 }
 
+// The sizes of editor and reports, the report in view and a moved tool bar are kept.
 void TestMainWindow::splitterSizesAreRestored()
 {
     QList<int> mainSizes;
-    QList<int> resultSizes;
     {
         MainWindow window;
-        window.resize(700, 900);
+        window.resize(1000, 700);
         showActive(window);
-        // Move each handle from where it starts; what the splitters then show is kept.
+        // Move the handle from where it starts; what the splitter then shows is kept.
+        auto *simulator = window.findChild<QToolBar *>(QStringLiteral("simulatorToolBar"));
+        window.addToolBar(Qt::LeftToolBarArea, simulator);
+        QApplication::processEvents();
         const QList<int> main = window.mainSplitter()->sizes();
-        window.mainSplitter()->setSizes({main[0] - 60, main[1] + 60});
-        const QList<int> results = window.resultsSplitter()->sizes();
-        window.resultsSplitter()->setSizes({results[0] - 40, results[1] + 40, results[2]});
+        window.mainSplitter()->setSizes({main[0] + 60, main[1] - 60});
         mainSizes = window.mainSplitter()->sizes();
-        resultSizes = window.resultsSplitter()->sizes();
-        QCOMPARE(mainSizes[0], main[0] - 60);
-        QCOMPARE(resultSizes[1], results[1] + 40);
+        QCOMPARE(mainSizes[0], main[0] + 60);
+        window.reportTabs()->setCurrentIndex(1);
         ModalAnswerer answers;
         QVERIFY(window.close());
     }
     MainWindow next;
     showActive(next);
-    QCOMPARE(next.size(), QSize(700, 900));
+    QCOMPARE(next.size(), QSize(1000, 700));
     QCOMPARE(next.mainSplitter()->sizes(), mainSizes);
-    QCOMPARE(next.resultsSplitter()->sizes(), resultSizes);
+    QCOMPARE(next.reportTabs()->currentWidget(), next.processPane()->parentWidget());
+    QCOMPARE(next.toolBarArea(next.findChild<QToolBar *>(QStringLiteral("simulatorToolBar"))), Qt::LeftToolBarArea);
 }
 
-// Another results pane after the waveform view: sizes kept for three panes do not apply
-// to four, and four are kept as well.
+// Another results view after the waveforms is one more tab, and is remembered as the one
+// in view like the others.
 void TestMainWindow::resultsPaneAddedLater()
 {
     {
         MainWindow window;
-        window.resize(700, 640);
+        auto *view = new QLabel(QStringLiteral("vista"));
+        view->setObjectName(QStringLiteral("otraVista"));
+        QWidget *page = window.addResultsPane(QStringLiteral("Otra vista"), view);
+        QCOMPARE(window.reportTabs()->count(), 4);
+        QCOMPARE(window.reportTabs()->widget(3), page);
+        QCOMPARE(window.reportTabs()->tabText(3), QStringLiteral("Otra vista"));
+        QVERIFY(page->isAncestorOf(view));
         showActive(window);
-        const QList<int> results = window.resultsSplitter()->sizes();
-        window.resultsSplitter()->setSizes({results[0] + results[1] + results[2] - 120, 60, 60});
-        QVERIFY(window.close());
-    }
-    QList<int> fourSizes;
-    {
-        MainWindow window;
-        QGroupBox *box = window.addResultsPane(QStringLiteral("Otra vista"), new QLabel(QStringLiteral("vista")));
-        QCOMPARE(box->title(), QStringLiteral("Otra vista"));
-        showActive(window);
-        QCOMPARE(window.resultsSplitter()->count(), 4);
-        QCOMPARE(window.resultsSplitter()->widget(3), box);
-        const QList<int> four = window.resultsSplitter()->sizes();
-        // Shared by the stretch factors, not squeezed to the old 60 pixels.
-        QVERIFY2(four[1] > 60 && four[3] > 0, qPrintable(QStringLiteral("%1 %2").arg(four[1]).arg(four[3])));
-        window.resultsSplitter()->setSizes({four[0] + 30, four[1], four[2], four[3] - 30});
-        fourSizes = window.resultsSplitter()->sizes();
+        window.reportTabs()->setCurrentWidget(page);
         QVERIFY(window.close());
     }
     MainWindow next;
-    next.addResultsPane(QStringLiteral("Otra vista"), new QLabel(QStringLiteral("vista")));
-    showActive(next);
-    QCOMPARE(next.resultsSplitter()->sizes(), fourSizes);
+    // Until the view is added again, the first report stays in view.
+    QCOMPARE(next.reportTabs()->currentIndex(), 0);
+    auto *view = new QLabel(QStringLiteral("vista"));
+    view->setObjectName(QStringLiteral("otraVista"));
+    QWidget *page = next.addResultsPane(QStringLiteral("Otra vista"), view);
+    QCOMPARE(next.reportTabs()->currentWidget(), page);
 }
 
 void TestMainWindow::actionTable_data()
@@ -590,7 +599,8 @@ void TestMainWindow::actionTable_data()
     QTest::newRow("run") << "runAct" << "Run" << ":/images/run.png" << none << "Ejecuta el simulador" << "F5; Ctrl+R";
     QTest::newRow("about") << "aboutAct" << "&About" << "" << none
                            << "Muestra la informacion acerca de la aplicacion" << "";
-    QTest::newRow("aboutQt") << "aboutQtAct" << "About &Qt" << "" << none << "Show the Qt library's About box" << "";
+    QTest::newRow("aboutQt") << "aboutQtAct" << "About &Qt" << "" << none
+                             << "Muestra la información acerca de la biblioteca Qt" << "";
 }
 
 void TestMainWindow::actionTable()
@@ -662,10 +672,15 @@ void TestMainWindow::menusAndToolBars()
     QVERIFY(edit[3]->isSeparator());
     QCOMPARE(edit[4], window.action("findAct"));
     const QList<QAction *> simulator = bar[3]->menu()->actions();
-    QCOMPARE(simulator.size(), 3);
+    QCOMPARE(simulator.size(), 5);
     QCOMPARE(simulator[0], window.action("runAct"));
     QVERIFY(simulator[1]->isSeparator());
     QCOMPARE(simulator[2], window.waveforms()->fitAction());
+    QCOMPARE(simulator[2]->text(), QStringLiteral("Fit"));
+    QCOMPARE(simulator[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    QVERIFY(simulator[3]->isSeparator());
+    QCOMPARE(simulator[4], window.action("showSimulatingAct"));
+    QCOMPARE(simulator[4]->text(), QStringLiteral("Show \"Simulando\" &Message"));
     QCOMPARE(bar[4]->menu()->actions(), (QList<QAction *>{window.action("aboutAct"), window.action("aboutQtAct")}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
@@ -703,26 +718,55 @@ void TestMainWindow::cutAndCopyFollowTheSelection()
     QVERIFY(!copy->isEnabled());
 }
 
-void TestMainWindow::panesAcceptNoSelection()
+// Several pane lines can be selected and copied, with Ctrl+C or the context menu's Copy;
+// nothing in a pane can be edited.
+void TestMainWindow::paneLinesCanBeSelectedAndCopied()
 {
     MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    showActive(window);
     for (QListView *pane : {window.outputPane(), window.processPane()}) {
-        QCOMPARE(pane->selectionMode(), QAbstractItemView::NoSelection);
+        QCOMPARE(pane->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(pane->editTriggers(), QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers));
         QVERIFY(pane->uniformItemSizes());
     }
     QCOMPARE(window.outputPane()->model(), window.outputModel());
     QCOMPARE(window.processPane()->model(), window.processModel());
 
-    // A click on a row selects nothing.
-    window.appendToOutputPane({QStringLiteral("primera"), QStringLiteral("segunda")});
+    window.appendToOutputPane({QStringLiteral("primera\tA"), QStringLiteral("segunda"), QStringLiteral("tercera")});
     window.outputModel()->flush();
     QListView *pane = window.outputPane();
-    const QModelIndex first = window.outputModel()->index(0);
-    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->visualRect(first).center());
-    QVERIFY(pane->selectionModel()->selectedIndexes().isEmpty());
+    const auto centre = [&](int row) { return pane->visualRect(window.outputModel()->index(row)).center(); };
+    // A click, then a shift-click two rows down: three rows.
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2));
+    QCOMPARE(pane->selectionModel()->selectedIndexes().size(), 3);
+    // The editor holds a selection too: Ctrl+C in the pane copies the pane's rows.
+    window.editor()->setPlainText(QStringLiteral("editor"));
+    window.editor()->selectAll();
+    QGuiApplication::clipboard()->clear();
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("primera\tA\nsegunda\ntercera\n"));
+
+    // A ctrl-click leaves out the middle row; the context menu copies what is left.
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, centre(1));
+    QGuiApplication::clipboard()->clear();
+    QStringList offered;
+    QTimer::singleShot(50, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *act : menu->actions()) {
+            offered << act->text();
+            if (act->text() == QStringLiteral("&Copy"))
+                act->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre(0), pane->viewport()->mapToGlobal(centre(0)));
+    QApplication::sendEvent(pane->viewport(), &event);
+    QCOMPARE(offered, (QStringList{"&Copy", "Select &All"}));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("primera\tA\ntercera\n"));
 }
 
 void TestMainWindow::modifiedFlagFollowsTheEditor()
@@ -745,9 +789,11 @@ void TestMainWindow::aboutBox()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     window.action("aboutAct")->trigger();
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("About Application"));
+    QCOMPARE(answers.titles[0], QStringLiteral("Acerca de: Simulador de circuitos digitales para diagramas ASM"));
+    // The version is the project's, as CMake gives it.
     QCOMPARE(answers.texts[0],
-             QStringLiteral("Simulador de circuitos digitales integrable en un compilador de diagramas ASM . "
+             QStringLiteral("Simulador de circuitos digitales para diagramas ASM, versión " ASMSIM_PROJECT_VERSION "\n\n"
+                            "Simulador de circuitos digitales integrable en un compilador de diagramas ASM . "
                             "La aplicacion se encarga de mostrar un archivo .vdo, analizarlo y mostrar su "
                             "procesamiento de validación y el archivo LOG de salida que muestra si hay errores "
                             "o no en el archivo .vdo"));
@@ -824,7 +870,7 @@ void TestMainWindow::newFileOnModifiedDocumentCancel()
     ModalAnswerer answers({press(QMessageBox::Cancel)});
     window.action("newAct")->trigger();
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.titles[0], kProgramName);
     QCOMPARE(answers.texts[0], kMaybeSaveText);
     QCOMPARE(answers.buttons[0], QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
 
@@ -909,6 +955,80 @@ void TestMainWindow::saveAsDialogClosedWithoutName()
     QVERIFY(recentList().isEmpty());
 }
 
+// Save As offers .vdo designs and writes a name typed without a suffix as NAME.vdo; a
+// name with a suffix of its own keeps it.
+void TestMainWindow::saveAsOffersDesignsAndAddsTheSuffix()
+{
+    MainWindow window;
+    window.editor()->insertPlainText(QStringLiteral("Box {\n}\n"));
+    QStringList filters;
+    const auto inspectThenChoose = [&](const QString &file) {
+        return [&filters, file](QWidget *modal) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+                filters = dialog->nameFilters();
+            chooseFile(file)(modal);
+        };
+    };
+    {
+        ModalAnswerer answers({inspectThenChoose(path(QStringLiteral("mycopy")))});
+        QVERIFY(window.saveAs());
+        QCOMPARE(answers.titles.value(0), QStringLiteral("Guardar el diseño como"));
+    }
+    QCOMPARE(filters, QStringList{QStringLiteral("Diseños ASM (*.vdo)")});
+    QCOMPARE(readBytes(path(QStringLiteral("mycopy.vdo"))), QByteArray("Box {\n}\n"));
+    QVERIFY(!QFile::exists(path(QStringLiteral("mycopy"))));
+    QCOMPARE(window.currentFile(), path(QStringLiteral("mycopy.vdo")));
+
+    ModalAnswerer answers({chooseFile(path(QStringLiteral("notas.txt")))});
+    QVERIFY(window.saveAs());
+    QVERIFY(QFile::exists(path(QStringLiteral("notas.txt"))));
+    QCOMPARE(window.currentFile(), path(QStringLiteral("notas.txt")));
+}
+
+void TestMainWindow::openDialogOffersDesigns()
+{
+    MainWindow window;
+    QStringList filters;
+    ModalAnswerer answers({[&filters](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+            filters = dialog->nameFilters();
+        cancelDialog()(modal);
+    }});
+    window.open();
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.titles.value(0), QStringLiteral("Abrir un diseño"));
+    QCOMPARE(filters, QStringList{QStringLiteral("Diseños ASM (*.vdo)")});
+    QCOMPARE(window.currentFile(), QString());
+}
+
+// The title names the document that Run simulates, beside the program's name, with the
+// place of the unsaved-changes mark: after Open, Save As, a recent file and New.
+void TestMainWindow::titleNamesTheDocument()
+{
+    const QString name = QStringLiteral(" — Simulador de circuitos digitales para diagramas ASM");
+    const QString counter = makeFile(QStringLiteral("counter.vdo"), "Box {\n}\n");
+    const QString other = makeFile(QStringLiteral("otro.vdo"), "Pages {\n}\n");
+    MainWindow window;
+    window.openFile(counter);
+    QCOMPARE(window.windowTitle(), QStringLiteral("counter.vdo[*]") + name);
+    window.openFile(other);
+    QCOMPARE(window.windowTitle(), QStringLiteral("otro.vdo[*]") + name);
+    typeAtEnd(window, QStringLiteral("x"));
+    QVERIFY(window.isWindowModified());
+    {
+        ModalAnswerer answers({chooseFile(path(QStringLiteral("copia")))});
+        QVERIFY(window.saveAs());
+    }
+    QCOMPARE(window.windowTitle(), QStringLiteral("copia.vdo[*]") + name);
+    QVERIFY(!window.isWindowModified());
+    // The recent files are now copia, otro, counter.
+    QCOMPARE(window.action("recentFileAct3")->data().toString(), counter);
+    window.action("recentFileAct3")->trigger();
+    QCOMPARE(window.windowTitle(), QStringLiteral("counter.vdo[*]") + name);
+    window.newFile();
+    QCOMPARE(window.windowTitle(), QStringLiteral("untitled.vdo[*]") + name);
+}
+
 void TestMainWindow::saveOnNamedDocumentWritesWithoutDialog()
 {
     const QString file = makeFile(QStringLiteral("diseno.vdo"), "uno\n");
@@ -935,7 +1055,7 @@ void TestMainWindow::saveFileThatCannotBeWritten()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     QVERIFY(!window.saveFile(unwritable));
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.titles[0], programName());
     const QString error = openError(unwritable, QIODevice::WriteOnly | QIODevice::Text);
     QVERIFY(!error.isEmpty());
     QCOMPARE(answers.texts[0], QStringLiteral("No se puede guardar el archivo %1:\n%2.").arg(unwritable, error));
@@ -956,7 +1076,7 @@ void TestMainWindow::loadMissingFileChangesNothing()
     ModalAnswerer answers({press(QMessageBox::Ok)});
     window.loadFile(missing);
     QCOMPARE(answers.seen(), 1);
-    QCOMPARE(answers.titles[0], QStringLiteral("Application"));
+    QCOMPARE(answers.titles[0], programName());
     const QString error = openError(missing, QIODevice::ReadOnly | QIODevice::Text);
     QVERIFY(!error.isEmpty());
     QCOMPARE(answers.texts[0], QStringLiteral("No se puede cargar el archivo %1:\n%2.").arg(missing, error));
@@ -1171,8 +1291,8 @@ void TestMainWindow::runSavedFile()
     QCOMPARE(answers.seen(), 1);
     QCOMPARE(answers.texts[0], QStringLiteral("Simulando el archivo."));
     QCOMPARE(answers.titles[0], QString());
-    // The driver's own status text follows the window's.
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulando el archivo seleccionado"));
+    // The status bar says the run has ended.
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulación terminada"));
 
     // Both panes are complete when the slot returns.
     LinePaneModel *process = window.processModel();
@@ -1278,7 +1398,7 @@ void TestMainWindow::unsavedChangesQuestion()
 
     ModalAnswerer answers({click(answer), press(QMessageBox::Ok)});
     window.action("runAct")->trigger();
-    QCOMPARE(answers.titles.value(0), QStringLiteral("Application"));
+    QCOMPARE(answers.titles.value(0), kProgramName);
     QCOMPARE(answers.texts.value(0), kMaybeSaveText);
     // The platform puts the buttons in its own order.
     QStringList buttons = answers.buttonTexts.value(0);
@@ -1350,16 +1470,30 @@ void TestMainWindow::simulatingMessageCanBeTurnedOff()
         ModalAnswerer answers;
         window.run();
         QCOMPARE(answers.seen(), 0);
-        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulando el archivo seleccionado"));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Simulación terminada"));
         QCOMPARE(lastRows(window.outputModel()->rows(), 2), (QStringList{"Numero de Warnings: 0", "Numero de Errores: 0"}));
     }
     // And so do the runs of the next program start.
     MainWindow later;
     later.loadFile(design);
-    ModalAnswerer answers;
+    {
+        ModalAnswerer answers;
+        later.run();
+        QCOMPARE(answers.seen(), 0);
+        QVERIFY(later.outputModel()->storedRowCount() > 0);
+    }
+
+    // Simulator > Show "Simulando" Message turns the box back on, at once and for later.
+    QAction *show = later.action("showSimulatingAct");
+    QVERIFY(show->isCheckable());
+    QVERIFY(!show->isChecked());
+    show->trigger();
+    QCOMPARE(QSettings().value(kShowSimulatingKey), QVariant(true));
+    ModalAnswerer answers({press(QMessageBox::Ok)});
     later.run();
-    QCOMPARE(answers.seen(), 0);
-    QVERIFY(later.outputModel()->storedRowCount() > 0);
+    QCOMPARE(answers.seen(), 1);
+    QCOMPARE(answers.texts.value(0), QStringLiteral("Simulando el archivo."));
+    QVERIFY(MainWindow().action("showSimulatingAct")->isChecked());
 }
 
 void TestMainWindow::runKeys()
@@ -1582,6 +1716,7 @@ void TestMainWindow::findOpensUnderTheFocusedPane()
     window.outputModel()->flush();
     showActive(window);
 
+    window.reportTabs()->setCurrentIndex(1);
     window.processPane()->setFocus();
     QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
     FindBar *bar = window.findBarOf(window.processPane());

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +33,8 @@ const QColor kBase(0xff, 0xff, 0xff);
 const QColor kText(0x00, 0x00, 0x00);
 const QColor kWindow(0xe0, 0xe0, 0xe0);
 const QColor kHighlight(0x30, 0x60, 0xc0);
+// Not a colour: stands for the band of a value that does not fit, its fill or its hatch.
+const QColor kBand;
 
 ResultColumn column(const QString &name, int kind, int width)
 {
@@ -131,6 +134,14 @@ QRgb pixelAt(const QImage &image, int x, int y)
     return image.pixel(x, y) | 0xff000000u;
 }
 
+// The band of a value that does not fit is drawn in two neutral colours between the
+// palette's base and text: a light fill and a deeper hatch.
+bool isBandPixel(const QImage &image, int x, int y, const QPalette &palette)
+{
+    const QRgb pixel = pixelAt(image, x, y);
+    return pixel == rgb(WaveformView::unknownFill(palette)) || pixel == rgb(WaveformView::unknownHatch(palette));
+}
+
 void sendMouseMove(QWidget *widget, QPoint pos)
 {
     QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -176,13 +187,13 @@ private slots:
         QTest::newRow("clock not high in the second half") << 320 << 27 << kText << false;
         QTest::newRow("clock rises at the cycle's start") << 290 << 34 << kText << true;
         QTest::newRow("clock falls at the cycle's half") << 310 << 34 << kText << true;
-        // Q (row 2, y 74..99): -1 does not fit 4 bits, so cycles 0 and 1 are a red band
-        // from y 79 to 93; from cycle 2 on it is a bus between those lines.
-        QTest::newRow("Q's band, left end") << 211 << 80 << WaveformView::unknownColor() << true;
-        QTest::newRow("Q's band, end of cycle 1") << 288 << 92 << WaveformView::unknownColor() << true;
+        // Q (row 2, y 74..99): -1 does not fit 4 bits, so cycles 0 and 1 are a hatched
+        // band from y 79 to 93; from cycle 2 on it is a bus between those lines.
+        QTest::newRow("Q's band, left end") << 211 << 80 << kBand << true;
+        QTest::newRow("Q's band, end of cycle 1") << 288 << 92 << kBand << true;
         QTest::newRow("Q's bus from cycle 2, top") << 310 << 79 << kText << true;
         QTest::newRow("Q's bus from cycle 2, bottom") << 310 << 93 << kText << true;
-        QTest::newRow("no band from cycle 2") << 300 << 82 << WaveformView::unknownColor() << false;
+        QTest::newRow("no band from cycle 2") << 300 << 82 << kBand << false;
         // Marks: Q's wrong check of cycle 5 (x 410..449) is a red bar at y 95..97; GO's
         // correct check of cycle 3 a green one at y 69..71.
         QTest::newRow("wrong mark on Q, cycle 5") << 430 << 96 << WaveformView::wrongColor() << true;
@@ -208,23 +219,43 @@ private slots:
         QCOMPARE(shown.view.cycleWidth(), 40.0);
         const QImage image = shown.image();
         QCOMPARE(image.size(), QSize(600, 240));  // no scroll bar
-        if (same)
+        if (!colour.isValid())
+            QCOMPARE(isBandPixel(image, x, y, shown.view.palette()), same);
+        else if (same)
             QCOMPARE(QColor(pixelAt(image, x, y)), colour);
         else
             QVERIFY2(pixelAt(image, x, y) != rgb(colour), qPrintable(QColor(pixelAt(image, x, y)).name()));
     }
 
-    // Under a dark palette the waves and background follow it; the band and marks do not.
+    // Under a dark palette the waves, the background and the band follow it; the marks do not.
     void followsADarkPalette()
     {
         ShownView shown(smallResults());
         const QColor darkBase(0x1e, 0x1e, 0x1e), lightText(0xdd, 0xdd, 0xdd);
-        shown.view.setPalette(palette(darkBase, lightText, QColor(0x2b, 0x2b, 0x2b)));
+        const QPalette dark = palette(darkBase, lightText, QColor(0x2b, 0x2b, 0x2b));
+        shown.view.setPalette(dark);
         const QImage image = shown.image();
         QCOMPARE(QColor(pixelAt(image, 390, 53)), lightText);  // GO high in cycle 4
         QCOMPARE(QColor(pixelAt(image, 250, 53)), darkBase);   // above GO's low level in cycle 1
-        QCOMPARE(QColor(pixelAt(image, 211, 80)), WaveformView::unknownColor());
+        QVERIFY(isBandPixel(image, 211, 80, dark));
+        QVERIFY(WaveformView::unknownFill(dark).lightness() < 128);
         QCOMPARE(QColor(pixelAt(image, 430, 96)), WaveformView::wrongColor());
+    }
+
+    // The band of a value that does not fit is hatched: both of its neutral colours
+    // (no hue, so never the red of a wrong verification) show left of its x.
+    void unknownBandIsHatchedAndNeutral()
+    {
+        ShownView shown(smallResults());
+        const QImage image = shown.image();
+        const QPalette &p = shown.view.palette();
+        QSet<QRgb> seen;
+        for (int x = 211; x < 235; ++x)  // Q's band over cycles 0 and 1: x 210..289, y 79..93
+            for (int y = 79; y <= 93; ++y)
+                seen << pixelAt(image, x, y);
+        QCOMPARE(seen, (QSet<QRgb>{rgb(WaveformView::unknownFill(p)), rgb(WaveformView::unknownHatch(p))}));
+        QCOMPARE(WaveformView::unknownFill(p).hslSaturation(), 0);
+        QCOMPARE(WaveformView::unknownHatch(p).hslSaturation(), 0);
     }
 
     void cursorFollowsTheMouseAndReadsEveryValue()
@@ -310,12 +341,15 @@ private slots:
         QTest::addColumn<QPoint>("pos");
         QTest::addColumn<QString>("text");
         QTest::newRow("Q, cycle 5: one wrong and one correct check")
-            << QPoint(430, 80) << "cycle 5: expected 4, got 3\ncycle 5: expected 3, got 3";
-        QTest::newRow("GO, cycle 3, checked as TB.GO") << QPoint(345, 60) << "cycle 3: expected 1, got 1";
+            << QPoint(430, 80) << "ciclo 5: Q esperado 4, simulado 3\nciclo 5: Q esperado 3, simulado 3";
+        QTest::newRow("GO, cycle 3, checked as TB.GO") << QPoint(345, 60) << "ciclo 3: TB.GO esperado 1, simulado 1";
         QTest::newRow("Q, cycle 4: none") << QPoint(390, 80) << "";
-        QTest::newRow("Q's name") << QPoint(30, 80) << "Q [3:0] (output)";
-        QTest::newRow("CLK's value") << QPoint(150, 30) << "CLK (input)";
-        QTest::newRow("S's name") << QPoint(30, 110) << "S [31:0] (wire)";
+        // Q is -1 in cycles 0 and 1, which 4 bits cannot hold; S's -1 fits its 32 bits.
+        QTest::newRow("Q's band, cycle 1") << QPoint(270, 80) << "ciclo 1: el valor -1 no cabe en los 4 bits de Q";
+        QTest::newRow("S, cycle 0: -1 fits") << QPoint(230, 110) << "";
+        QTest::newRow("Q's name") << QPoint(30, 80) << "Q [3:0] (salida)";
+        QTest::newRow("CLK's value") << QPoint(150, 30) << "CLK (entrada)";
+        QTest::newRow("S's name") << QPoint(30, 110) << "S [31:0] (señal interna)";
         QTest::newRow("ruler") << QPoint(430, 10) << "";
         QTest::newRow("below the rows") << QPoint(430, 200) << "";
     }
@@ -333,7 +367,7 @@ private slots:
         const QPoint pos(345, 60);
         QHelpEvent help(QEvent::ToolTip, pos, shown.viewport()->mapToGlobal(pos));
         QApplication::sendEvent(shown.viewport(), &help);
-        QTRY_COMPARE(QToolTip::text(), QStringLiteral("cycle 3: expected 1, got 1"));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("ciclo 3: TB.GO esperado 1, simulado 1"));
         QToolTip::hideText();
     }
 
@@ -405,6 +439,50 @@ private slots:
         shown.view.fit();  // nothing to fit: no harm
     }
 
+    // Fit on a view out of sight waits until it is shown; a fitted view stays fitted
+    // when it is resized, until the zoom changes.
+    void fitWaitsUntilShownAndFollowsTheWidth()
+    {
+        WaveformView view;
+        view.setPalette(palette(kBase, kText, kWindow));
+        view.resize(800, 400);
+        view.setResults(bigResults());
+        view.fit();
+        QCOMPARE(view.cycleWidth(), WaveformView::kDefaultCycleWidth);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto waves = [&] { return view.viewport()->width() - WaveformView::kWaveLeft; };
+        QCOMPARE(view.cycleWidth(), waves() / 300.0);
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+        view.resize(700, 400);
+        QTRY_COMPARE(view.cycleWidth(), waves() / 300.0);
+        view.zoomBy(2, WaveformView::kWaveLeft);
+        const double zoomed = view.cycleWidth();
+        view.resize(900, 400);
+        QTRY_COMPARE(view.width(), 900);
+        QCOMPARE(view.cycleWidth(), zoomed);
+    }
+
+    // A verification's cell is brought into sight, both ways, with the cursor on it.
+    void showVerificationBringsItsCellIntoSight()
+    {
+        ShownView shown(bigResults(), QSize(800, 300));
+        // bigResults checks SIGNAL_120 at cycle 250 (250 = 130 + 120), and wrongly (250 % 5 == 0).
+        QVERIFY(shown.view.showVerification(QStringLiteral("SIGNAL_120"), 250));
+        QCOMPARE(shown.view.cursorCycle(), 250);
+        QVERIFY(shown.view.cycleX(250) >= WaveformView::kWaveLeft);
+        QVERIFY(shown.view.cycleX(251) <= shown.viewport()->width());
+        QVERIFY(shown.view.rowY(120) >= WaveformView::kRulerHeight);
+        QVERIFY(shown.view.rowY(120) + WaveformView::kRowHeight <= shown.viewport()->height());
+        // By the name after an instance prefix, as the marks find it.
+        QVERIFY(shown.view.showVerification(QStringLiteral("TB.SIGNAL_3"), 5));
+        QCOMPARE(shown.view.cursorCycle(), 5);
+        QVERIFY(shown.view.rowY(3) >= WaveformView::kRulerHeight);
+        QVERIFY(!shown.view.showVerification(QStringLiteral("NOPE"), 5));
+        QVERIFY(!shown.view.showVerification(QStringLiteral("SIGNAL_3"), 300));
+        QCOMPARE(shown.view.cursorCycle(), 5);
+    }
+
     // Scrolled down and across, the rows and cycles in sight are the ones painted.
     void scrollsBothWays()
     {
@@ -439,8 +517,8 @@ private slots:
         }
         ShownView shown(r);
         QCOMPARE(shown.view.valuesAt(2), (QStringList{"x", "1", "0", "0", "5", "x"}));
-        // The wire now takes row 0 (y 22..47): a red band where the clock was drawn.
-        QCOMPARE(QColor(pixelAt(shown.image(), 300, 30)), WaveformView::unknownColor());
+        // The wire now takes row 0 (y 22..47): a band where the clock was drawn.
+        QVERIFY(isBandPixel(shown.image(), 300, 30, shown.view.palette()));
         // The clock (row 1, y 48..73) is high in the first half of cycle 2.
         QCOMPARE(QColor(pixelAt(shown.image(), 300, 53)), kText);
     }

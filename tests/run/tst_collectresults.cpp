@@ -23,7 +23,7 @@ void runDesign(SimState &state, const QTemporaryDir &dir, const QString &name)
     runSimulation(state, QDir(QStringLiteral(ASMSIM_TEST_DATA)).filePath(name + QStringLiteral(".vdo")));
 }
 
-QString verificationText(const ResultVerification &v)
+QString verificationLine(const ResultVerification &v)
 {
     return QStringLiteral("%1 %2 %3 %4 %5").arg(v.cycle).arg(v.signal).arg(v.expected).arg(v.actual).arg(v.correct);
 }
@@ -32,7 +32,7 @@ QStringList verificationTexts(const RunResults &r)
 {
     QStringList texts;
     for (const ResultVerification &v : r.verifications)
-        texts << verificationText(v);
+        texts << verificationLine(v);
     return texts;
 }
 
