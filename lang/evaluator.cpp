@@ -31,7 +31,7 @@ bool gaveUp(const EvalContext &ctx)
     return ctx.registers.nestingExceeded;
 }
 
-int peek(QString &text)
+TokenCode peek(QString &text)
 {
     return scanToken(text, false);
 }
@@ -41,7 +41,7 @@ void take(QString &text)
     scanToken(text, true);
 }
 
-QString spelling(int code)
+QString spelling(TokenCode code)
 {
     switch (code) {
     case TokQuestion: return QStringLiteral("?");
@@ -76,27 +76,27 @@ QString spelling(int code)
     }
 }
 
-void traceFound(const EvalContext &ctx, int code)
+void traceFound(const EvalContext &ctx, TokenCode code)
 {
     traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
 }
 
-bool isMultiplicative(int code)
+bool isMultiplicative(TokenCode code)
 {
     return code == TokStar || code == TokSlash || code == TokPercent;
 }
 
-bool isAdditive(int code)
+bool isAdditive(TokenCode code)
 {
     return code == TokPlus || code == TokMinus;
 }
 
-bool isShift(int code)
+bool isShift(TokenCode code)
 {
     return code == TokShl || code == TokArithShl || code == TokShr || code == TokArithShr;
 }
 
-bool isComparison(int code)
+bool isComparison(TokenCode code)
 {
     switch (code) {
     case TokEq: case TokCaseEq: case TokNe: case TokCaseNe:
@@ -107,12 +107,12 @@ bool isComparison(int code)
     }
 }
 
-bool isOrLike(int code)
+bool isOrLike(TokenCode code)
 {
     return code == TokBitXor || code == TokBitXnor || code == TokBitOr;
 }
 
-bool isPrimaryStart(int code)
+bool isPrimaryStart(TokenCode code)
 {
     return code == TokQuote || code == TokNumber || (code >= TokBaseBin && code <= TokBaseHex);
 }
@@ -148,7 +148,7 @@ qint32 remainder(const EvalContext &ctx, qint32 lhs, qint32 rhs)
     return lhs % rhs;
 }
 
-qint32 arithmetic(const EvalContext &ctx, int code, qint32 lhs, qint32 rhs)
+qint32 arithmetic(const EvalContext &ctx, TokenCode code, qint32 lhs, qint32 rhs)
 {
     switch (code) {
     case TokPlus: return wrap(quint32(lhs) + quint32(rhs));
@@ -173,7 +173,7 @@ qint32 power(qint32 base, qint32 exponent)
     return wrap(result);
 }
 
-qint32 shift(int code, qint32 lhs, qint32 rhs)
+qint32 shift(TokenCode code, qint32 lhs, qint32 rhs)
 {
     const int distance = rhs & 31;
     if (code == TokShl || code == TokArithShl)
@@ -181,7 +181,7 @@ qint32 shift(int code, qint32 lhs, qint32 rhs)
     return lhs >> distance;  // arithmetic: the sign bit is copied in
 }
 
-bool compare(int code, qint32 lhs, qint32 rhs)
+bool compare(TokenCode code, qint32 lhs, qint32 rhs)
 {
     switch (code) {
     case TokEq: case TokCaseEq: return lhs == rhs;
@@ -193,7 +193,7 @@ bool compare(int code, qint32 lhs, qint32 rhs)
     }
 }
 
-qint32 bitwise(int code, qint32 lhs, qint32 rhs)
+qint32 bitwise(TokenCode code, qint32 lhs, qint32 rhs)
 {
     switch (code) {
     case TokBitAnd: return lhs & rhs;
@@ -216,7 +216,7 @@ enum class Operand { None, Value, Group };
 
 // A literal or a signal reference; None when nothing was read (a parameter name, a lone
 // apostrophe, or no primary at all).
-Operand readLeaf(const EvalContext &ctx, QString &text, int head)
+Operand readLeaf(const EvalContext &ctx, QString &text, TokenCode head)
 {
     if (head == TokQuote) {
         parseNumber(ctx, text);
@@ -245,7 +245,7 @@ void markPlainValue(EvaluatorRegisters &r)
     r.truthResult = false;
 }
 
-Operand readOperand(const EvalContext &ctx, QString &text, int head)
+Operand readOperand(const EvalContext &ctx, QString &text, TokenCode head)
 {
     if (head == TokLBrace) {
         evalConcatenation(ctx, text);
@@ -266,7 +266,7 @@ Operand readOperand(const EvalContext &ctx, QString &text, int head)
     return leaf;
 }
 
-void applyUnary(const EvalContext &ctx, int op, Operand operand)
+void applyUnary(const EvalContext &ctx, TokenCode op, Operand operand)
 {
     EvaluatorRegisters &r = ctx.registers;
     if (operand == Operand::None || op == TokPlus)
@@ -363,7 +363,7 @@ void evalLogical(const EvalContext &ctx, QString &text)
     bool running = r.truthValue;
     bool foundOperator = false;
     for (;;) {
-        const int op = peek(text);
+        const TokenCode op = peek(text);
         if (op != TokLogicalAnd && op != TokLogicalOr)
             break;
         r.logicFound = 1;
@@ -405,7 +405,7 @@ void evalBitwise(const EvalContext &ctx, QString &text)
         return;
     qint32 accumulator = r.exprValue;
     for (;;) {
-        const int op = peek(text);
+        const TokenCode op = peek(text);
         if (op != TokBitAnd && !isOrLike(op))
             break;
         traceFound(ctx, op);
@@ -436,7 +436,7 @@ void evalComparison(const EvalContext &ctx, QString &text)
     if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
-    const int op = peek(text);
+    const TokenCode op = peek(text);
     // Without an operator the level keeps what its operand was, so a parenthesised
     // comparison is still one.
     if (!isComparison(op))
@@ -461,7 +461,7 @@ void evalShift(const EvalContext &ctx, QString &text)
     if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
-    const int op = peek(text);
+    const TokenCode op = peek(text);
     if (!isShift(op))
         return;
     traceFound(ctx, op);
@@ -482,7 +482,7 @@ void evalAdditive(const EvalContext &ctx, QString &text)
         return;
     qint32 accumulator = r.exprValue;
     for (;;) {
-        const int op = peek(text);
+        const TokenCode op = peek(text);
         if (!isMultiplicative(op) && !isAdditive(op))
             break;
         traceFound(ctx, op);
@@ -493,7 +493,7 @@ void evalAdditive(const EvalContext &ctx, QString &text)
         qint32 right = r.exprValue;
         // "*", "/" and "%" bind tighter: after "+" or "-" they are gathered into the
         // right-hand side, without a trace line of their own.
-        for (int inner = peek(text); isAdditive(op) && isMultiplicative(inner); inner = peek(text)) {
+        for (TokenCode inner = peek(text); isAdditive(op) && isMultiplicative(inner); inner = peek(text)) {
             take(text);
             evalPower(ctx, text);
             if (gaveUp(ctx))
@@ -526,8 +526,8 @@ void evalPower(const EvalContext &ctx, QString &text)
 void evalPrimary(const EvalContext &ctx, QString &text)
 {
     FlushAtEnd flush{ctx.log};
-    int unary = 0;
-    int head = peek(text);
+    TokenCode unary = TokNone;
+    TokenCode head = peek(text);
     if (head == TokTilde || head == TokNot || head == TokPlus || head == TokMinus) {
         traceFound(ctx, head);
         take(text);
@@ -536,7 +536,7 @@ void evalPrimary(const EvalContext &ctx, QString &text)
     }
     // After one unary operator only a primary is accepted: operators do not nest.
     const Operand operand = readOperand(ctx, text, head);
-    if (gaveUp(ctx) || unary == 0)
+    if (gaveUp(ctx) || unary == TokNone)
         return;
     applyUnary(ctx, unary, operand);
 }

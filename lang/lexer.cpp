@@ -7,13 +7,13 @@
 namespace {
 
 struct Token {
-    int code;
+    TokenCode code;
     qsizetype length;  // characters a consume removes
 };
 
 struct Spelling {
     const char *text;
-    int code;
+    TokenCode code;
     qsizetype taken = -1;  // characters a consume removes; -1 means the whole spelling
 };
 
@@ -145,7 +145,7 @@ void normalise(QString &text)
 
 } // namespace
 
-int scanToken(QString &text, bool consume)
+TokenCode scanToken(QString &text, bool consume)
 {
     normalise(text);
     const Token token = recognise(text);

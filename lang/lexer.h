@@ -69,7 +69,7 @@ enum TokenCode : int {
 // the token now at its head. With `consume` the token's characters are removed from the
 // front as well; TokNone and TokEnd never remove anything. The text stays normalised in
 // both modes, so a peek is also the way to prepare a text for reading its characters.
-int scanToken(QString &text, bool consume);
+TokenCode scanToken(QString &text, bool consume);
 
 // The run of letters at the head of a text that a peek has just normalised: the name of
 // the identifier there.

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool isBaseMarker(int code)
+bool isBaseMarker(TokenCode code)
 {
     return code >= TokBaseBin && code <= TokBaseHex;
 }
@@ -20,11 +20,11 @@ bool isHexDigit(QChar c)
 }
 
 // After the marker of a based literal: its name in the trace, then its value.
-void readBasedDigits(const EvalContext &ctx, int marker, QString &text)
+void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
 {
     struct Base {
         const char *trace;
-        int mode;
+        DigitMode mode;
     };
     static constexpr Base bases[] = {
         {"Numero binario", DigitsBinary},
@@ -56,7 +56,7 @@ void readNumber(const EvalContext &ctx, QString &text)
     ctx.registers.exprValue = ok ? size : 0;
     scanToken(text, true);
 
-    const int next = scanToken(text, false);
+    const TokenCode next = scanToken(text, false);
     if (isBaseMarker(next)) {
         scanToken(text, true);
         readBasedDigits(ctx, next, text);
@@ -105,7 +105,7 @@ Selection selectBits(qint32 value, const QString &binary, qint64 first, bool isR
 
 void parseNumber(const EvalContext &ctx, QString &text)
 {
-    const int head = scanToken(text, false);
+    const TokenCode head = scanToken(text, false);
     if (isBaseMarker(head)) {
         scanToken(text, true);
         readBasedDigits(ctx, head, text);
@@ -119,7 +119,7 @@ void parseNumber(const EvalContext &ctx, QString &text)
     flushTrace(ctx.log);
 }
 
-int parseDigits(int mode, QString &text)
+int parseDigits(DigitMode mode, QString &text)
 {
     static constexpr int bases[] = {10, 2, 8, 16};
     if (mode < DigitsDecimal || mode > DigitsHex)
@@ -161,7 +161,7 @@ void signalProcess(const EvalContext &ctx, QString &text)
         line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
         bool isRange = false;
         qint64 second = 0;
-        const int after = scanToken(text, false);
+        const TokenCode after = scanToken(text, false);
         if (after == TokColon) {
             line += QStringLiteral("\t:");
             scanToken(text, true);

@@ -15,7 +15,7 @@ void parseNumber(const EvalContext &ctx, QString &text);
 // Removes the run of digits of the mode's set at the head of the text and returns its
 // value in the mode's base; 0 when the run is empty, invalid in the base or too big for
 // 32 bits. Any other mode returns 0 and removes nothing.
-int parseDigits(int mode, QString &text);
+int parseDigits(DigitMode mode, QString &text);
 
 // Reads a signal reference, with an optional bit «[i]» or range «[i:j]» selection, into
 // exprValue and writes one trace line describing it.

@@ -19,7 +19,7 @@ const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de se√
 // is consumed) or reported as out of place in this kind of box (left where it is).
 void readKeyword(const DeclarationContext &ctx, QString &line, DeclarationMode mode)
 {
-    const int head = scanToken(line, false);
+    const TokenCode head = scanToken(line, false);
     const bool ports = mode == ModePorts;
     const bool portKeyword = head == TokInput || head == TokOutput;
     const bool codeKeyword = head == TokInout || head == TokWire;
@@ -45,7 +45,7 @@ QString readRange(const DeclarationContext &ctx, QString &line)
     QString range = QStringLiteral("[");
     analyseSentence(ctx.eval(), line);
     range += QString::number(ctx.registers.exprValue);
-    const int after = scanToken(line, false);
+    const TokenCode after = scanToken(line, false);
     if (after == TokColon) {
         scanToken(line, true);
         range += QLatin1Char(':');
@@ -126,7 +126,7 @@ void tagLine(const DeclarationContext &ctx, QString line, const QString &tag)
         if (!matched)
             logMessage(ctx.log, kUndeclaredError, LogError);
         scanToken(line, true);
-        const int next = scanToken(line, false);
+        const TokenCode next = scanToken(line, false);
         if (next < TokQuestion || next > TokDot)
             return;
         scanToken(line, true);

@@ -22,7 +22,7 @@ QString takeLeadingName(QString &text)
     return name;
 }
 
-void skipOperator(QString &text, int op)
+void skipOperator(QString &text, TokenCode op)
 {
     if (scanToken(text, false) == op)
         scanToken(text, true);

@@ -24,7 +24,7 @@ struct Presimulation {
     QString chainLine;
 };
 
-void skipOperator(QString &text, int op)
+void skipOperator(QString &text, TokenCode op)
 {
     if (scanToken(text, false) == op)
         scanToken(text, true);

@@ -59,7 +59,7 @@ void TestNumbers::parseDigits()
     QFETCH(QString, input);
     QFETCH(int, value);
     QFETCH(QString, rest);
-    QCOMPARE(::parseDigits(mode, input), value);
+    QCOMPARE(::parseDigits(static_cast<DigitMode>(mode), input), value);
     QCOMPARE(input, rest);
 }
 
