@@ -33,6 +33,7 @@ bench: build
 	./$(BUILD)/evaluator_bench
 	./$(BUILD)/simulation_bench
 	./$(BUILD)/multi_bench
+	./$(BUILD)/check_bench
 	bash bench/verilog_compare.sh $(BUILD)/asmsim-cli
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -1,12 +1,16 @@
 #include "app/codeeditor.h"
 
 #include "app/linepanemodel.h"
+#include "app/statuscolours.h"
 #include "app/vdohighlighter.h"
 
 #include <QFontDatabase>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextBlock>
+#include <QToolTip>
 
 // The gutter left of the text; the editor paints it.
 class LineNumberArea : public QWidget {
@@ -16,6 +20,21 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override { m_editor->paintLineNumbers(event); }
+    // Resting on a warning mark shows its texts.
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QWidget::event(event);
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = m_editor->markToolTipAt(help->pos());
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
 
 private:
     CodeEditor *m_editor;
@@ -63,8 +82,39 @@ int CodeEditor::lineNumberAreaWidth() const
     int digits = 1;
     for (int max = qMax(1, blockCount()); max >= 10 && digits < 12; max /= 10)
         ++digits;
-    // Room for at least three digits, so that the text does not jump at line 10 and 100.
-    return 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * qMax(3, digits);
+    // Room for at least three digits, so that the text does not jump at line 10 and 100,
+    // and always for a mark, so that it does not jump when the first mark comes.
+    return markWidth() + 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * qMax(3, digits);
+}
+
+// The marks' column, left of the numbers.
+int CodeEditor::markWidth() const
+{
+    return kGutterPadding + fontMetrics().height() * 3 / 4;
+}
+
+void CodeEditor::setLineMarks(const QMap<int, QStringList> &marks)
+{
+    m_marks = marks;
+    m_lineNumbers->update();
+}
+
+QColor CodeEditor::markColor() const
+{
+    return warningColour(palette());
+}
+
+QString CodeEditor::markToolTipAt(const QPoint &gutterPoint) const
+{
+    if (m_marks.isEmpty())
+        return QString();
+    // The gutter and the viewport share their vertical coordinates. The nearest block is
+    // given also for a point below the last one, which must lie in it.
+    const QTextBlock block = cursorForPosition(QPoint(0, gutterPoint.y())).block();
+    const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+    if (!block.isValid() || gutterPoint.y() < area.top() || gutterPoint.y() >= area.bottom())
+        return QString();
+    return m_marks.value(block.blockNumber() + 1).join(QLatin1Char('\n'));
 }
 
 QColor CodeEditor::currentLineColor() const
@@ -175,8 +225,27 @@ void CodeEditor::paintLineNumbers(QPaintEvent *event)
             const bool isCurrent = block.blockNumber() == current;
             painter.setPen(palette().color(isCurrent ? QPalette::Text : QPalette::PlaceholderText));
             painter.drawText(0, top, width, height, Qt::AlignRight, QString::number(block.blockNumber() + 1));
+            if (m_marks.contains(block.blockNumber() + 1))
+                paintMark(painter, top, height);
         }
         block = block.next();
         top = bottom;
     }
+}
+
+// A warning triangle at the left of the line's number.
+void CodeEditor::paintMark(QPainter &painter, int top, int height) const
+{
+    const qreal side = markWidth() - kGutterPadding;
+    const qreal left = kGutterPadding / 2.0;
+    const qreal upper = top + (height - side) / 2.0;
+    QPainterPath triangle;
+    triangle.moveTo(left + side / 2, upper);
+    triangle.lineTo(left + side, upper + side);
+    triangle.lineTo(left, upper + side);
+    triangle.closeSubpath();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(triangle, markColor());
+    painter.restore();
 }

@@ -2,11 +2,14 @@
 // The editor of the .vdo document: line numbers in a gutter, the cursor's line
 // highlighted, .vdo syntax colours, the fixed-width font with tab stops every 8
 // columns, and no line wrapping (a line of the file is a line on screen). Every colour
-// comes from the palette.
+// comes from the palette. The gutter can carry warning marks, one per line concerned,
+// whose texts show when the pointer rests on them.
 
 #include "app/documentfile.h"
 
+#include <QMap>
 #include <QPlainTextEdit>
+#include <QStringList>
 
 class VdoHighlighter;
 
@@ -31,6 +34,16 @@ public:
     // texts are the blocks' own, so no-break spaces stay what they are.
     void setDocumentText(const DocumentText &text);
     DocumentText documentText() const;
+
+    // The warning marks: for each line (from 1), the texts its mark shows. They replace
+    // the marks there were; the marks stay on their line numbers whatever is edited.
+    void setLineMarks(const QMap<int, QStringList> &marks);
+    const QMap<int, QStringList> &lineMarks() const { return m_marks; }
+    // What the pointer at a point of the gutter shows: the texts of the line's mark, one
+    // a line; empty where the line has no mark.
+    QString markToolTipAt(const QPoint &gutterPoint) const;
+    // The marks' colour: the window's warning colour on the editor's palette.
+    QColor markColor() const;
     const DocumentFormat &fileFormat() const { return m_format; }
     void setFileFormat(const DocumentFormat &format) { m_format = format; }
 
@@ -41,6 +54,8 @@ protected:
 private:
     friend class LineNumberArea;
     void paintLineNumbers(QPaintEvent *event);
+    void paintMark(QPainter &painter, int top, int height) const;
+    int markWidth() const;
     void updateLineNumberAreaWidth();
     void updateLineNumberArea(const QRect &rect, int dy);
     void highlightCurrentLine();
@@ -49,4 +64,5 @@ private:
     QWidget *m_lineNumbers;
     VdoHighlighter *m_highlighter;
     DocumentFormat m_format;
+    QMap<int, QStringList> m_marks;
 };

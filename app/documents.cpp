@@ -51,6 +51,7 @@ void MainWindow::newFile()
         textEdit->clear();
         setCurrentFile(QString());
         clearRunResults();
+        clearWarnings();
     }
 }
 
@@ -199,6 +200,7 @@ void MainWindow::loadFile(const QString &fileName)
         textEdit->setDocumentText(readDocument(file.readAll()));
     }
     setCurrentFile(fileName);
+    checkSavedFile();
     statusBar()->showMessage(tr("Archivo cargado"), kStatusTimeout);
 }
 
@@ -230,6 +232,7 @@ bool MainWindow::saveFile(const QString &fileName)
     }
     textEdit->setFileFormat(text.format);
     setCurrentFile(fileName);
+    checkSavedFile();
     statusBar()->showMessage(tr("Archivo guardado"), kStatusTimeout);
     return true;
 }

@@ -91,6 +91,7 @@ MainWindow::MainWindow() : state(std::make_unique<SimState>(this)), results_(std
     waveformView->setObjectName(QStringLiteral("waveformView"));
     wavesPage = addResultsPane(tr("Formas de onda"), waveformView);
     connect(waveformView, &WaveformView::cycleClicked, this, &MainWindow::showCycleInProcessPane);
+    createWarningsPane();
     createFileActions();
     createEditActions();
     createOtherActions();
@@ -193,7 +194,8 @@ QWidget *MainWindow::addResultsPane(const QString &title, QWidget *view)
     QWidget *page = reportPage("", view, nullptr);
     // The page is remembered by its name when it is the one in view.
     page->setObjectName(view->objectName().isEmpty() ? title : view->objectName() + QStringLiteral("Page"));
-    reports->addTab(page, title);
+    // The run's views stay together, before the saved file's warnings.
+    reports->insertTab(warningsPage ? reports->indexOf(warningsPage) : reports->count(), page, title);
     // The report kept in view may be this one.
     restoreReportInView();
     return page;

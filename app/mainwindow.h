@@ -1,6 +1,7 @@
 #pragma once
 // The simulator's one window: the editor of the .vdo document beside the reports of a
-// run (the output pane, the process pane and the waveforms, as tabs of one area), the
+// run (the output pane, the process pane and the waveforms, as tabs of one area, with the
+// saved file's warnings as one more tab), the
 // verdict on the last run above them, and the actions, menus and tool bars that drive
 // them. The splitter between editor and reports, the report in view and the tool bars
 // are remembered; the editor and each pane have a find bar.
@@ -26,6 +27,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class VerdictBar;
+class WarningList;
 class WaveformView;
 struct RunResults;
 struct SimState;
@@ -74,13 +76,16 @@ public:
     QAction *action(const QString &objectName) const;
 
     WaveformView *waveforms() const { return waveformView; }
+    // The saved file's warnings (warningspane.cpp); their marks are in the editor's gutter.
+    WarningList *warnings() const { return warningList; }
     // The results of the last run, as the waveform view and the VCD export read them.
     const RunResults &lastResults() const { return *results_; }
     // What the runs carry from one to the next; it lives as long as the window.
     SimState &runState() const { return *state; }
 
     // Adds another view of a run's results (the waveform view) as one more tab of the
-    // reports, and returns its page. Whether it was the one in view is remembered.
+    // reports, before the warnings, and returns its page. Whether it was the one in view
+    // is remembered.
     QWidget *addResultsPane(const QString &title, QWidget *view);
 
     // PaneSink: how a run shows its lines in this window.
@@ -156,6 +161,13 @@ private:
     // what it carries from run to run, stays.
     void clearRunResults();
     bool editorHoldsSimulatedFile() const;
+    // The warnings of the saved file (warningspane.cpp): computed when a file is loaded
+    // or saved, cleared by New, shown as a tab and as marks in the editor's gutter.
+    void createWarningsPane();
+    void checkSavedFile();
+    void clearWarnings();
+    void showWarningCount();
+    void jumpToWarning(int line);
     bool acceptDesignDrag(QDropEvent *event);
 
     QSplitter *editorAndReports = nullptr;  // the editor, and beside it the reports
@@ -205,4 +217,6 @@ private:
     std::unique_ptr<SimState> state;
     std::unique_ptr<RunResults> results_;
     WaveformView *waveformView = nullptr;
+    WarningList *warningList = nullptr;
+    QWidget *warningsPage = nullptr;
 };

@@ -35,13 +35,13 @@ QString signalKindName(SignalKind kind)
 {
     switch (kind) {
     case KindInput:
-        return QStringLiteral("input");
+        return QStringLiteral("entrada");
     case KindOutput:
-        return QStringLiteral("output");
+        return QStringLiteral("salida");
     case KindInout:
-        return QStringLiteral("inout");
+        return QStringLiteral("entrada y salida");
     case KindWire:
-        return QStringLiteral("wire");
+        return QStringLiteral("señal interna");
     case KindNone:
         break;
     }

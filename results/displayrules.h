@@ -22,5 +22,6 @@ enum class ValueRadix { Decimal, Hexadecimal, Binary };
 // value as its two's complement, except in decimal).
 QString formatSignalValue(int width, qint32 value, ValueRadix radix);
 
-// The name of a signal kind ("input", "output", "inout", "wire"; "" for none).
+// The name of a signal kind as the window shows it ("entrada", "salida", "entrada y
+// salida", "señal interna"; "" for none).
 QString signalKindName(SignalKind kind);

@@ -478,10 +478,12 @@ void TestMainWindow::layoutOfTheWindow()
     QCOMPARE(main->count(), 2);
     QCOMPARE(main->widget(1), window.reportTabs());
     QTabWidget *tabs = window.reportTabs();
-    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Salida de la simulación"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("Proceso de la simulación"));
     QCOMPARE(tabs->tabText(2), QStringLiteral("Formas de onda"));
+    // The saved file's warnings; no file yet, so no count.
+    QCOMPARE(tabs->tabText(3), QStringLiteral("Avisos"));
     QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Ventana de salida del archivo tras la simulación"));
     QCOMPARE(tabs->tabToolTip(1), QStringLiteral("Ventana con el proceso de la simulación"));
     QCOMPARE(tabs->widget(2)->layout()->itemAt(0)->widget(), window.waveforms());
@@ -544,8 +546,8 @@ void TestMainWindow::splitterSizesAreRestored()
     QCOMPARE(next.toolBarArea(next.findChild<QToolBar *>(QStringLiteral("simulatorToolBar"))), Qt::LeftToolBarArea);
 }
 
-// Another results view after the waveforms is one more tab, and is remembered as the one
-// in view like the others.
+// Another results view after the waveforms is one more tab, before the warnings, and is
+// remembered as the one in view like the others.
 void TestMainWindow::resultsPaneAddedLater()
 {
     {
@@ -553,8 +555,9 @@ void TestMainWindow::resultsPaneAddedLater()
         auto *view = new QLabel(QStringLiteral("vista"));
         view->setObjectName(QStringLiteral("otraVista"));
         QWidget *page = window.addResultsPane(QStringLiteral("Otra vista"), view);
-        QCOMPARE(window.reportTabs()->count(), 4);
+        QCOMPARE(window.reportTabs()->count(), 5);
         QCOMPARE(window.reportTabs()->widget(3), page);
+        QCOMPARE(window.reportTabs()->tabText(4), QStringLiteral("Avisos"));
         QCOMPARE(window.reportTabs()->tabText(3), QStringLiteral("Otra vista"));
         QVERIFY(page->isAncestorOf(view));
         showActive(window);

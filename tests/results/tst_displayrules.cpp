@@ -63,10 +63,10 @@ private slots:
 
     void kindNames()
     {
-        QCOMPARE(signalKindName(KindInput), QStringLiteral("input"));
-        QCOMPARE(signalKindName(KindOutput), QStringLiteral("output"));
-        QCOMPARE(signalKindName(KindInout), QStringLiteral("inout"));
-        QCOMPARE(signalKindName(KindWire), QStringLiteral("wire"));
+        QCOMPARE(signalKindName(KindInput), QStringLiteral("entrada"));
+        QCOMPARE(signalKindName(KindOutput), QStringLiteral("salida"));
+        QCOMPARE(signalKindName(KindInout), QStringLiteral("entrada y salida"));
+        QCOMPARE(signalKindName(KindWire), QStringLiteral("señal interna"));
         QCOMPARE(signalKindName(KindNone), QString());
     }
 
@@ -99,7 +99,7 @@ private slots:
         QVERIFY(!marks[0].wrong);
         QCOMPARE(marks[1].cycle, 2);
         QVERIFY(marks[1].wrong);
-        QCOMPARE(marks[1].texts, (QStringList{"cycle 2: expected 1, got 1", "cycle 2: expected 2, got 1"}));
+        QCOMPARE(marks[1].texts, (QStringList{"ciclo 2: Q esperado 1, simulado 1", "ciclo 2: UUT.Q esperado 2, simulado 1"}));
         QVERIFY(rows[0].marks.isEmpty() && rows[1].marks.isEmpty());
     }
 };
