@@ -133,11 +133,8 @@ bool checkResultFiles(const BatchOptions &options, QString &error)
 
 // The VCD and the JUnit XML of the run, when asked for; false with error set when one
 // cannot be written.
-bool writeResultFiles(const BatchOptions &options, const SimState &state, double seconds, QString &error)
+bool writeResultFiles(const BatchOptions &options, const RunResults &results, double seconds, QString &error)
 {
-    if (options.vcdPath.isEmpty() && options.junitPath.isEmpty())
-        return true;
-    const RunResults results = collectRunResults(state);
     if (!options.vcdPath.isEmpty() && !writeVcd(results, options.vcdPath, error))
         return false;
     return options.junitPath.isEmpty() || writeJUnit({JUnitSuite{&results, seconds}}, options.junitPath, error);
@@ -174,15 +171,15 @@ int runOneDesign(const BatchOptions &options, FILE *out, FILE *err)
         state.log.outputFile.setFileName(outputPath);
     QElapsedTimer timer;
     timer.start();
-    runSimulation(state, design);
+    const RunResults results = runSimulation(state, design);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     fflush(out);
     processFile.close();
-    if (!writeResultFiles(options, state, seconds, error)) {
+    if (!writeResultFiles(options, results, seconds, error)) {
         printLine(err, QStringLiteral("asmsim-cli: %1").arg(error));
         return ExitUsage;
     }
-    return batchExitCode(state);
+    return batchExitCode(results);
 }
 
 } // namespace
@@ -261,10 +258,9 @@ bool parseBatchArguments(const QStringList &args, BatchOptions &options, QString
     return true;
 }
 
-int batchExitCode(const SimState &state)
+int batchExitCode(const RunResults &results)
 {
-    return runPassed(int(state.log.errorList.size()), state.simulation.wrongVerifications) ? ExitClean
-                                                                                           : ExitFindings;
+    return results.passed() ? ExitClean : ExitFindings;
 }
 
 bool checkDesignReadable(const QString &path, QString &error)

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 class QFile;
-struct SimState;
+struct RunResults;
 
 struct BatchOptions {
     QStringList designPaths;
@@ -36,7 +36,7 @@ QString batchUsage();
 QString batchVersion();
 
 // 0 when the run recorded no error and no verification was wrong, 1 otherwise.
-int batchExitCode(const SimState &state);
+int batchExitCode(const RunResults &results);
 
 // A design must be a readable file before its run starts. On failure returns false and
 // sets error to a one-line message.

@@ -492,11 +492,10 @@ void MainWindow::run()
     }
     confirmSimulating();
     statusBar()->showMessage(tr("Simulando el archivo"));
-    runSimulation(*state, curFile);
+    *results_ = runSimulation(*state, curFile);
     // The panes must be complete when the slot returns, not at the next event-loop turn.
     outputLines->flush();
     processLines->flush();
-    *results_ = collectRunResults(*state);
     showRunResults();
 }
 

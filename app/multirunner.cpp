@@ -187,11 +187,11 @@ std::shared_ptr<const RunResults> notRunResults(const DesignJob &job, const QStr
 }
 
 // Keeps the results and writes the VCD, each when the job asks for it.
-void takeResults(const DesignJob &job, const SimState &state, DesignOutcome &outcome)
+void takeResults(const DesignJob &job, RunResults &&run, DesignOutcome &outcome)
 {
     if (job.vcdPath.isEmpty() && !job.keepResults)
         return;
-    auto results = std::make_shared<const RunResults>(collectRunResults(state));
+    auto results = std::make_shared<const RunResults>(std::move(run));
     if (!job.vcdPath.isEmpty())
         writeVcd(*results, job.vcdPath, outcome.fileError);
     if (job.keepResults)
@@ -232,16 +232,16 @@ DesignOutcome runDesignJob(const DesignJob &job)
     StreamSink sink(nullptr, processFile.isOpen() ? &processFile : nullptr);
     const auto state = std::make_unique<SimState>(&sink);
     state->log.outputFile.setFileName(job.outputPath);
-    runSimulation(*state, job.designPath);
+    RunResults results = runSimulation(*state, job.designPath);
     processFile.close();
 
-    outcome.cycles = state->signalTable.simCycle;
-    outcome.correct = state->simulation.correctVerifications;
-    outcome.wrong = state->simulation.wrongVerifications;
-    outcome.errors = int(state->log.errorList.size());
-    outcome.warnings = int(state->log.warningList.size());
+    outcome.cycles = results.cycles;
+    outcome.correct = results.correctCount();
+    outcome.wrong = results.wrongCount();
+    outcome.errors = results.errorCount();
+    outcome.warnings = results.warningCount();
     outcome.seconds = double(timer.nsecsElapsed()) / 1e9;
-    takeResults(job, *state, outcome);
+    takeResults(job, std::move(results), outcome);
     return outcome;
 }
 

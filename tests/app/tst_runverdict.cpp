@@ -92,7 +92,7 @@ private slots:
 
         // The batch runner judges the same run by the same rule: its exit code, and the
         // PASS / FAIL and cycles of its summary line.
-        QCOMPARE(batchExitCode(state), verdict.passed ? int(ExitClean) : int(ExitFindings));
+        QCOMPARE(batchExitCode(results), verdict.passed ? int(ExitClean) : int(ExitFindings));
         const DesignOutcome outcome = runDesignJob({designPath(design), dir.filePath(QStringLiteral("job.txt")), {}});
         QCOMPARE(outcome.passed(), verdict.passed);
         QCOMPARE(outcome.cycles, results.cycles);
