@@ -571,18 +571,16 @@ void MainWindow::exportWaveform()
     statusBar()->showMessage(tr("Ondas guardadas en %1").arg(QDir::toNativeSeparators(path)), kJumpStatusTimeout);
 }
 
-// The cycle's log begins with its own row in the process pane.
+// The cycle's log begins with its own row in the process pane, counted as the run wrote
+// it, so a box whose text reads like a heading cannot take the jump.
 void MainWindow::showCycleInProcessPane(int cycle)
 {
-    const QString heading = QStringLiteral("CICLO SE SIMULACION NUEVO: %1").arg(cycle);
-    for (int row = 0; row < processLines->rowCount(); ++row) {
-        if (processLines->row(row) == heading) {
-            const QModelIndex index = processLines->index(row);
-            processView->scrollTo(index, QAbstractItemView::PositionAtTop);
-            processView->setCurrentIndex(index);
-            return;
-        }
-    }
+    const int row = results_->processRowOfCycle(cycle);
+    if (row < 0 || row >= processLines->rowCount())
+        return;
+    const QModelIndex index = processLines->index(row);
+    processView->scrollTo(index, QAbstractItemView::PositionAtTop);
+    processView->setCurrentIndex(index);
 }
 
 MainWindow::RunChoice MainWindow::askAboutUnsavedChanges()
