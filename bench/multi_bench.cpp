@@ -3,7 +3,8 @@
 // Prints both times and their ratio; on two free cores the ratio should be at most 0.6.
 // Usage: multi_bench [DESIGNS]
 
-#include "app/batchrunner.h"
+#include "cli/command.h"
+#include "cli/options.h"
 #include "designtext.h"
 
 #include <QCoreApplication>

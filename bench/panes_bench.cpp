@@ -2,9 +2,9 @@
 // peak memory of the process, then how long the find bar takes to count a term over
 // the filled pane. Usage: panes_bench [ITEMS] (default 1000000 per pane).
 
-#include "app/findbar.h"
-#include "app/linepanemodel.h"
-#include "app/linepaneview.h"
+#include "gui/findbar.h"
+#include "gui/linepanemodel.h"
+#include "gui/linepaneview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

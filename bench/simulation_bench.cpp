@@ -3,7 +3,8 @@
 //   - 300 boxes and 130 signals, simulated for 300 cycles;
 //   - an asynchronous loop that makes the settling repeat 1000 walks in every cycle.
 
-#include "app/batchrunner.h"
+#include "cli/command.h"
+#include "cli/options.h"
 #include "designtext.h"
 
 #include <QCoreApplication>

@@ -2,20 +2,19 @@
 # Keeps the layers one way. The code folders, lowest first; a folder includes only itself
 # and the folders before it, never one after it, nor the other folder of its own level:
 #
-#   core, lang, model, sim, results, run, check | chart, cli | gui
+#   core, lang, model, sim, results, run, (check | chart), (cli | gui)
+#
+# where "|" joins the two folders of one level.
 #
 # The tests under tests/<folder>/ keep their folder's level. Two units (a .h and its .cpp)
 # must not include each other's headers either; the evaluator and the number parser are
 # the one pair allowed, since a bit select inside a number holds an expression.
 #
-# app/ holds both front ends until it is split into cli/ and gui/: it stands at their
-# level and is checked for upward includes only; cli/ and gui/ get the whole check.
-#
 # Prints every offending include as FILE:LINE and exits 1 when there is any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-folders=(core lang model sim results run check chart cli gui app)
+folders=(core lang model sim results run check chart cli gui)
 files=()
 for folder in "${folders[@]}"; do
     for root in "$folder" "tests/$folder"; do
@@ -25,10 +24,10 @@ done
 
 awk '
 BEGIN {
-    split("core lang model sim results run check chart cli gui app", names, " ")
-    split("1 2 3 4 5 6 7 7 8 8 8", levels, " ")
+    split("core lang model sim results run check chart cli gui", names, " ")
+    split("1 2 3 4 5 6 7 7 8 8", levels, " ")
     for (i in names) level[names[i]] = levels[i]
-    order = "core, lang, model, sim, results, run, check | chart, cli | gui"
+    order = "core, lang, model, sim, results, run, (check | chart), (cli | gui)"
     allowed["lang/evaluator lang/numbers"] = 1
     bad = 0
 }
@@ -53,7 +52,7 @@ FNR == 1 {
         printf "%s: %s includes %s, the other folder of its level\n", where, folder, header
         bad = 1
     }
-    if (tested || folder == "app") next
+    if (tested) next
     other = header; sub(/\.(h|cpp)$/, "", other)
     if (other != unit && !((unit SUBSEP other) in edge)) edge[unit, other] = where
 }
