@@ -11,7 +11,6 @@
 #include "gui/waveformview.h"
 #include "run/rundriver.h"
 #include "run/collectresults.h"
-#include "run/simstate.h"
 #include "results/vcdexport.h"
 
 #include <QAction>
@@ -83,7 +82,7 @@ QString programName()
     return MainWindow::tr("Simulador de circuitos digitales para diagramas ASM");
 }
 
-MainWindow::MainWindow() : m_state(std::make_unique<SimState>(this)), m_results(std::make_unique<RunResults>())
+MainWindow::MainWindow() : m_state(makeRunState(this)), m_results(std::make_unique<RunResults>())
 {
     createPanes();
     createCentralWidget();
@@ -108,7 +107,6 @@ MainWindow::MainWindow() : m_state(std::make_unique<SimState>(this)), m_results(
     m_textEdit->viewport()->installEventFilter(this);
 }
 
-// Defined here, where SimState is complete.
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createPanes()

@@ -7,6 +7,7 @@
 // are remembered; the editor and each pane have a find bar.
 
 #include "core/panesink.h"
+#include "run/rundriver.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -214,7 +215,7 @@ private:
     QAction *m_recentFileActs[MaxRecentFiles] = {};
 
     // The state of every run; its log shows lines through this window.
-    std::unique_ptr<SimState> m_state;
+    RunStateHandle m_state;
     std::unique_ptr<RunResults> m_results;
     WaveformView *m_waveformView = nullptr;
     WarningList *m_warningList = nullptr;

@@ -52,3 +52,13 @@ RunResults runSimulation(SimState &state, const QString &path)
     closeOutputFile(state);
     return collectRunResults(state);
 }
+
+void RunStateDeleter::operator()(SimState *state) const
+{
+    delete state;
+}
+
+RunStateHandle makeRunState(PaneSink *sink)
+{
+    return RunStateHandle(new SimState(sink));
+}
