@@ -4,6 +4,7 @@
 
 #include "core/messagelog.h"
 #include "lang/signaltable.h"
+#include "sim/walkpath.h"
 
 #include <QString>
 #include <QVector>
@@ -25,6 +26,7 @@ struct ResultVerification {
     qint32 expected = 0;
     qint32 actual = 0;
     bool correct = false;
+    BoxRef box;  // the test-bench box whose line registered it
 };
 
 struct ResultMessage {
@@ -52,6 +54,9 @@ struct RunResults {
     QString timeUnit;
     // Every checked verification, in the order the check went over them.
     QVector<ResultVerification> verifications;
+    // Per cycle from 0 to the last (as `rows`) when the cycle loop ran, empty otherwise:
+    // each diagram's state after the cycle and the boxes and links its walks took.
+    QVector<CyclePath> paths;
     // The run's warnings, then its errors, each in the order recorded.
     QVector<ResultMessage> messages;
     // Per cycle from 0 to the last, the row of the process pane (its items split at line

@@ -86,9 +86,16 @@ void collectVerifications(const SimState &state, RunResults &results)
             v.expected = m.verifyValues.at(k);
             v.actual = checkedValue(sim, cycle, int(j));
             v.correct = v.actual == v.expected;
+            v.box = sim.loop.verificationBoxes.value(k);
             results.verifications << v;
         }
     }
+}
+
+// The recorded paths of the cycles the table holds.
+void collectPaths(const CycleLoopState &loop, RunResults &results)
+{
+    results.paths = loop.paths.cycles().mid(0, results.rows.size());
 }
 
 void collectMessages(const MessageLog &log, RunResults &results)
@@ -119,6 +126,7 @@ RunResults collectRunResults(const SimState &state)
     collectTable(state, results);
     collectClock(state.simulation, results);
     collectVerifications(state, results);
+    collectPaths(state.simulation.loop, results);
     collectMessages(state.log, results);
     collectHeadingRows(state.simulation, results);
     results.cycles = state.signalTable.simCycle;

@@ -51,7 +51,7 @@ Outcome analyseCondition(const SimContext &ctx, const QString &condition)
     return conditionOutcome(ctx.registers);
 }
 
-void executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, qint32 &link)
+PathLinkKind executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, qint32 &link)
 {
     const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textMatrix, 0, w));
     QString text;
@@ -64,13 +64,15 @@ void executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, q
     case Outcome::ValueZero: text = QStringLiteral("Valor Signal 0 (Camino 0). Next ID: "); break;
     case Outcome::Unreadable: break;
     }
-    link = takesPathOne(outcome) ? next1 : next0;
+    const bool pathOne = takesPathOne(outcome);
+    link = pathOne ? next1 : next0;
     QString &entry = ctx.simulation.loop.logEntry;
     entry += kDecisionResult;
     if (outcome == Outcome::Unreadable)
         entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n");
     else
         entry += text + QString::number(link) + QLatin1Char('\n');
+    return pathOne ? PathLinkKind::Next1 : PathLinkKind::Next0;
 }
 
 // The texts of a conditional operation box for each outcome but the unreadable one.
@@ -185,15 +187,15 @@ void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing ti
         writeValue(table.current.ofKind(target.kind), target.index, value);
 }
 
-void executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
+PathLinkKind executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
 {
     const DesignModel &m = ctx.model;
+    if (type == BoxType::Decision)
+        return executeDecision(ctx, w, next0, next1, link);
     if (type == BoxType::SyncOps)
         executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
     else if (type == BoxType::AsyncOps)
         executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
-    else if (type == BoxType::Decision)
-        executeDecision(ctx, w, next0, next1, link);
     else if (type == BoxType::CondSyncOps)
         executeConditionalOps(ctx, w, Timing::Synchronous);
     else if (type == BoxType::CondAsyncOps)
@@ -205,4 +207,5 @@ void executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qi
     else if (type == BoxType::MetaState)
         notSupported(ctx, QStringLiteral("Error!: BOX METASTATE no implantado en Simulacion Operativa"), LogError);
     // Every other type is passed through: the walk follows its Next link.
+    return PathLinkKind::Next;
 }

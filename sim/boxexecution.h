@@ -4,6 +4,7 @@
 
 #include "lang/signaltable.h"
 #include "model/boxtype.h"
+#include "sim/walkpath.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -24,5 +25,5 @@ SignalRef findSignalByName(const SignalTable &table, const QString &name);
 void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose);
 
 // Executes the box at position w. link holds the box's Next link on entry; a decision
-// replaces it with the link of the path it takes.
-void executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link);
+// replaces it with the link of the path it takes. Returns which link that is.
+PathLinkKind executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link);

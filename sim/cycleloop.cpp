@@ -1,6 +1,7 @@
 #include "sim/cycleloop.h"
 
 #include "core/messagelog.h"
+#include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
 #include "sim/designwalk.h"
 #include "sim/simcontext.h"
@@ -20,6 +21,31 @@ QVector<int> columnsOfKind(const DesignModel &m, DiagramKind kind)
         if (m.parentKinds.value(c) == kind)
             columns << c;
     return columns;
+}
+
+// The state box of row `row` of a column; none when the row lists no state.
+BoxRef stateAt(const DesignModel &m, int row, int column)
+{
+    const qint32 id = stateCell(m.stateIds, row, column);
+    if (id == 0)
+        return {};
+    return {stateCell(m.stateIts, row, column), id};
+}
+
+// The state each diagram stands in once the cycle is over, the one the next cycle starts
+// from: for a design the row its position points at; for a test bench the row of its
+// next step, or, once it has ended, the state whose step ended it.
+void closeCyclePath(const DesignModel &m, CycleLoopState &loop, qint32 cycle)
+{
+    QVector<BoxRef> states(m.parentIts.size());
+    for (int c = 0; c < states.size(); ++c) {
+        const DiagramKind kind = m.parentKinds.value(c);
+        if (kind == DiagramKind::TestBench)
+            states[c] = stateAt(m, loop.simulationEnded ? loop.endedTbRow : loop.tbPosition, c);
+        else if (kind == DiagramKind::Design)
+            states[c] = stateAt(m, loop.designPosition, c);
+    }
+    loop.paths.closeCycle(cycle, states);
 }
 
 // A design parent: the values of the last edge become current, then the walk of this
@@ -121,6 +147,11 @@ void runSimulationCycles(const SimContext &ctx)
     SignalTable &table = ctx.signalTable;
     table.next = table.current;
     table.previous = table.current;
+    // The cycles before the loop (the presimulation's) walk nothing: every diagram
+    // stands in its first state.
+    loop.paths.start(int(ctx.model.parentIts.size()), int(ctx.model.boxIds.size()));
+    for (qint32 cycle = 0; cycle < table.simCycle && cycle < kSimulationRows; ++cycle)
+        closeCyclePath(ctx.model, loop, cycle);
 
     // Every pass either ends the simulation or takes a clock edge, and the table has
     // room for 300 of them, so the loop is bounded by the table.
@@ -134,14 +165,20 @@ void runSimulationCycles(const SimContext &ctx)
         for (int column : designs)
             handleDesign(ctx, column);
         settle(ctx, designs.isEmpty() ? -1 : designs.last());
+        closeCyclePath(ctx.model, loop, table.simCycle);
         if (loop.cycleLogFull()) {
             logMessage(ctx.log, QStringLiteral("Error! Registro de ciclos demasiado largo: simulacion detenida en el ciclo %1")
                                   .arg(table.simCycle),
                        LogError);
             break;
         }
-        if (loop.simulationEnded || !clockEdge(ctx))
+        if (loop.simulationEnded)
             break;
+        if (!clockEdge(ctx)) {
+            // The edge wrote the table's last row, which no pass simulates.
+            closeCyclePath(ctx.model, loop, table.simCycle);
+            break;
+        }
     }
     if (ctx.log.sink)
         recordHeadingRows(ctx.simulation, ctx.log.processRows);

@@ -74,21 +74,26 @@ void findStopByName(const SimContext &ctx, int column)
 // The walk has reached its stop, or a connector, at position w: the stop becomes the
 // state box of that name (not a connector, the start included; the last in the file
 // wins), and the design position the first row of the whole column listing it. A name
-// that only connectors carry changes nothing.
+// that only connectors carry changes nothing. A connector's jump to its state is part of
+// the cycle's path.
 void resynchronise(const SimContext &ctx, int column, int w)
 {
     const DesignModel &m = ctx.model;
     CycleLoopState &loop = ctx.simulation.loop;
     const QString name = firstTextLine(m, w);
+    int target = -1;
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (firstTextLine(m, pos) != name || isConnector(m, pos))
             continue;
         loop.walkStopIt = pos;
         loop.walkStopMissing = false;
+        target = pos;
         const int row = firstRowWithId(m, column, boxIdAt(m, pos), kStateRows);
         if (row >= 0)
             loop.designPosition = row;
     }
+    if (target >= 0 && isConnector(m, w))
+        loop.paths.addStep(column, w, target, PathLinkKind::ConnectorJump);
 }
 
 // The walk is back at the state it started from: the design stays in the row this pass
@@ -153,6 +158,8 @@ void walkDesign(const SimContext &ctx, int column)
 
     int from = loop.walkStartIt;  // the box whose link is being followed
     qint32 link = boxLinksAt(m, from).next;
+    PathLinkKind via = PathLinkKind::Next;  // which of from's links that is
+    loop.paths.addBox(column, from);
     const qint64 limit = linkLimit(m);
     for (qint64 followed = 0;; ++followed) {
         const int w = lastBoxWithId(m, link);
@@ -161,6 +168,7 @@ void walkDesign(const SimContext &ctx, int column)
             return;
         }
         loop.walkPosition = w;
+        loop.paths.addStep(column, from, w, via);
         if (!loop.walkStopMissing && w == loop.walkStopIt) {
             if (w == loop.walkStartIt)
                 backAtStart(loop);  // the design has stayed in its state
@@ -183,6 +191,6 @@ void walkDesign(const SimContext &ctx, int column)
         link = links.next;
         from = w;
         loop.logEntry += QStringLiteral("  - ") + boxTypeName(type) + QStringLiteral(": ");
-        executeWalkBox(ctx, w, type, links.next0, links.next1, link);
+        via = executeWalkBox(ctx, w, type, links.next0, links.next1, link);
     }
 }

@@ -2,6 +2,7 @@
 // What the operative simulation keeps between its steps.
 
 #include "core/limits.h"
+#include "sim/walkpath.h"
 
 #include <QStringList>
 #include <QVector>
@@ -49,6 +50,15 @@ struct CycleLoopState {
         logEntry.clear();
     }
     qint64 maxCycleLogLength = kMaxCycleLogLength;
+
+    // Each cycle's state and walked boxes, per diagram.
+    PathRecorder paths;
+    // The row of the test bench's state whose step ended the simulation.
+    int endedTbRow = -1;
+    // The test-bench box of each verification record, parallel to the design's
+    // verification lists.
+    QVector<BoxRef> verificationBoxes;
+
     bool cycleLogFull() const { return cycleLogLength + logEntry.size() > maxCycleLogLength; }
 };
 

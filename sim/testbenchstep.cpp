@@ -72,7 +72,7 @@ QString takeVerifiedName(QString &rest)
 
 // A TEXT DOWN line that starts with "=>": registers one expected value. `line` has been
 // normalised by the peek that found the arrow.
-void handleVerification(const SimContext &ctx, QString line)
+void handleVerification(const SimContext &ctx, QString line, BoxRef box)
 {
     CycleLoopState &loop = ctx.simulation.loop;
     DesignModel &m = ctx.model;
@@ -111,6 +111,7 @@ void handleVerification(const SimContext &ctx, QString line)
     if (scanToken(line, false) == TokEq)
         scanToken(line, true);
     m.verifyValues << evaluateValue(ctx, line);
+    loop.verificationBoxes << box;
     loop.closeEntry();
 }
 
@@ -165,7 +166,7 @@ void runActionState(const SimContext &ctx, int pos)
             break;
         QString copy = line;
         if (scanToken(copy, false) == TokArrow)
-            handleVerification(ctx, copy);
+            handleVerification(ctx, copy, BoxRef{pos, boxIdAt(m, pos)});
         else
             handleAction(ctx, copy);
     }
@@ -237,8 +238,11 @@ void runTestBenchStep(const SimContext &ctx, int column)
         endWithoutEndState(ctx);
         ended = true;
     } else {
+        loop.paths.addBox(column, start);
         ended = runState(ctx, start, startType);
     }
+    if (ended)
+        loop.endedTbRow = row;
     if (!ended) {
         ++loop.tbStateCycle;
         loop.logEntry += QStringLiteral("\n\t\tCICLO DE STATE: ") + number(loop.tbStateCycle) + QStringLiteral(" DE ")

@@ -1,0 +1,72 @@
+#pragma once
+// Where each diagram went in each cycle: the state it stands in once the cycle is over,
+// and the boxes and links its walks passed through, gathered while the cycles run.
+
+#include <QVector>
+#include <QtGlobal>
+#include <compare>
+
+// A box by its position in the box tables (-1 for none) and its ID (0 for none).
+struct BoxRef {
+    qint32 it = -1;
+    qint32 id = 0;
+
+    bool isValid() const { return it >= 0; }
+    friend bool operator==(const BoxRef &, const BoxRef &) = default;
+};
+
+// Which link of its box a walk followed; a connector leads on to the box drawn under its
+// name, which it stands for.
+enum class PathLinkKind { Next, Next0, Next1, ConnectorJump };
+
+struct PathLink {
+    qint32 from = -1;  // box positions
+    qint32 to = -1;
+    PathLinkKind kind = PathLinkKind::Next;
+
+    friend auto operator<=>(const PathLink &, const PathLink &) = default;
+};
+
+struct DiagramPath {
+    BoxRef state;               // the state after the cycle; invalid when there is none
+    QVector<qint32> boxes;      // positions, sorted, each once
+    QVector<PathLink> links;    // sorted, each once
+};
+
+// One cycle: an entry per diagram (parent column), in parent order.
+struct CyclePath {
+    QVector<DiagramPath> diagrams;
+    // The run had recorded as many boxes and links as it keeps: this cycle holds only
+    // the states.
+    bool cut = false;
+};
+
+// Gathers the walks of the cycle being simulated, column by column, and closes each
+// cycle into its sets. A walk only appends; repeats are dropped when the cycle closes,
+// or sooner when a settling walks the same boxes over and over.
+class PathRecorder {
+public:
+    // Total boxes and links a run keeps over all its cycles and diagrams.
+    static constexpr qsizetype kMaxEntries = 2'000'000;
+
+    void start(int columns, int boxCount);
+    void addBox(int column, qint32 pos);
+    // The walk went from one box to the next: the link and the box reached.
+    void addStep(int column, qint32 from, qint32 to, PathLinkKind kind);
+    // Closes cycle `cycle` with each column's state after it; the cycles are closed in
+    // order, from 0.
+    void closeCycle(qint32 cycle, const QVector<BoxRef> &states);
+    const QVector<CyclePath> &cycles() const { return m_cycles; }
+
+private:
+    struct Gathered {
+        QVector<qint32> boxes;
+        QVector<PathLink> links;
+    };
+    Gathered *gathered(int column);
+
+    QVector<Gathered> m_gathered;
+    QVector<CyclePath> m_cycles;
+    qsizetype m_boxLimit = 64, m_linkLimit = 64;  // when a list is compacted
+    qsizetype m_kept = 0;
+};

@@ -1,0 +1,63 @@
+// The gathering of a cycle's path: however many walks repeat a box or a link, the cycle
+// keeps each once, sorted; a closed cycle leaves nothing behind for the next one.
+
+#include "core/limits.h"
+#include "sim/walkpath.h"
+#include "testmain.h"
+
+#include <QTest>
+
+class TestWalkPath : public QObject {
+    Q_OBJECT
+
+private slots:
+    // 500 walks round 3 -> 5 -> 3 in one cycle (far past the room a list is compacted
+    // at, 2 boxes give 68), then a cycle with no walk.
+    void repeatedWalksKeepEachBoxAndLinkOnce()
+    {
+        PathRecorder recorder;
+        recorder.start(2, 2);
+        for (int walk = 0; walk < 500; ++walk) {
+            recorder.addBox(0, 3);
+            recorder.addStep(0, 3, 5, PathLinkKind::Next1);
+            recorder.addStep(0, 5, 3, PathLinkKind::Next);
+        }
+        recorder.addBox(1, 7);
+        recorder.closeCycle(0, {BoxRef{3, 13}, BoxRef{7, 22}});
+        recorder.closeCycle(1, {BoxRef{5, 15}});
+
+        QCOMPARE(recorder.cycles().size(), 2);
+        const CyclePath &first = recorder.cycles().at(0);
+        QCOMPARE(first.diagrams.size(), 2);
+        QCOMPARE(first.diagrams.at(0).state, (BoxRef{3, 13}));
+        QCOMPARE(first.diagrams.at(0).boxes, (QVector<qint32>{3, 5}));
+        const QVector<PathLink> links{{3, 5, PathLinkKind::Next1}, {5, 3, PathLinkKind::Next}};
+        QVERIFY(first.diagrams.at(0).links == links);
+        QCOMPARE(first.diagrams.at(1).boxes, (QVector<qint32>{7}));
+        QVERIFY(!first.cut);
+
+        const CyclePath &second = recorder.cycles().at(1);
+        QCOMPARE(second.diagrams.at(0).state, (BoxRef{5, 15}));
+        QVERIFY(second.diagrams.at(0).boxes.isEmpty());
+        QVERIFY(second.diagrams.at(0).links.isEmpty());
+        // A column with no state given has none.
+        QVERIFY(!second.diagrams.at(1).state.isValid());
+    }
+
+    // A column the run does not have and a cycle past the table are not recorded.
+    void outsideTheRunNothingIsKept()
+    {
+        PathRecorder recorder;
+        recorder.start(1, 4);
+        recorder.addBox(1, 2);
+        recorder.addStep(-1, 0, 2, PathLinkKind::Next);
+        recorder.closeCycle(0, {});
+        recorder.closeCycle(kSimulationRows, {});
+        QCOMPARE(recorder.cycles().size(), 1);
+        QCOMPARE(recorder.cycles().at(0).diagrams.size(), 1);
+        QVERIFY(recorder.cycles().at(0).diagrams.at(0).boxes.isEmpty());
+    }
+};
+
+ASMSIM_REGISTER_TEST(TestWalkPath)
+#include "tst_walkpath.moc"
