@@ -79,10 +79,10 @@ private slots:
         r.columns = {column("clk", KindInput, 1), column("CLK", KindInput, 1), column("Q", KindOutput, 2)};
         r.rows = {{0, 10, 0}, {0, 10, 0}, {0, 10, 1}, {0, 10}};
         r.clockName = QStringLiteral("CLK");
-        r.verifications = {{2, QStringLiteral("Q"), 1, 1, true},
-                           {2, QStringLiteral("UUT.Q"), 2, 1, false},
-                           {0, QStringLiteral("q"), 0, 0, true},
-                           {9, QStringLiteral("Q"), 1, 1, true}};
+        r.verifications = {{2, QStringLiteral("Q"), 1, 1, true, {}},
+                           {2, QStringLiteral("UUT.Q"), 2, 1, false, {}},
+                           {0, QStringLiteral("q"), 0, 0, true, {}},
+                           {9, QStringLiteral("Q"), 1, 1, true, {}}};
         const QVector<WaveRow> rows = waveRows(r);
         QCOMPARE(rows.size(), 3);
         QVERIFY(!rows[0].isClock && rows[1].isClock && !rows[2].isClock);

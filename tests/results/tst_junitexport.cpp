@@ -15,7 +15,7 @@ namespace {
 
 ResultVerification verification(qint32 cycle, const char *signal, qint32 expected, qint32 actual)
 {
-    return ResultVerification{cycle, QString::fromLatin1(signal), expected, actual, expected == actual};
+    return ResultVerification{cycle, QString::fromLatin1(signal), expected, actual, expected == actual, {}};
 }
 
 // Three verifications (the second wrong), two errors and two warnings.

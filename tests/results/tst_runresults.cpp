@@ -68,9 +68,9 @@ private slots:
         RunResults r;
         QVERIFY(r.passed());
         r.messages = {{LogWarning, QStringLiteral("Warning! w")}};
-        r.verifications = {{1, QStringLiteral("Q"), 3, 3, true}};
+        r.verifications = {{1, QStringLiteral("Q"), 3, 3, true, {}}};
         QVERIFY(r.passed());
-        r.verifications << ResultVerification{2, QStringLiteral("Q"), 3, 4, false};
+        r.verifications << ResultVerification{2, QStringLiteral("Q"), 3, 4, false, {}};
         QVERIFY(!r.passed());
         r.verifications.removeLast();
         r.messages << ResultMessage{LogError, QStringLiteral("Error! e")};
