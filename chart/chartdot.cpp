@@ -24,7 +24,7 @@ const char *shapeAttributes(ChartShape shape)
     case ChartShape::Operations:
         return "shape=box";
     case ChartShape::Connector:
-        return "shape=circle, width=0.3, fixedsize=false";
+        return "shape=circle, width=0.3, margin=0.02, fontsize=9";
     case ChartShape::Note:
         return "shape=note";
     }
