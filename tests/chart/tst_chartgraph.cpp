@@ -170,6 +170,7 @@ private slots:
         QCOMPARE(dotQuoted(QStringLiteral("a\"b\\c\nd\te\r")), QByteArray("\"a\\\"b\\\\c\\nd e \""));
         QCOMPARE(dotQuoted(QStringLiteral("año → ∑")), QByteArray("\"a\xc3\xb1o \xe2\x86\x92 \xe2\x88\x91\""));
         QCOMPARE(dotQuoted(QString()), QByteArray("\"\""));
+        QCOMPARE(dotQuoted(QStringLiteral("a\\")), QByteArray("\"a\\\\\""));
     }
 
     // A line longer than the bound keeps one character less and "…"; past the row bound

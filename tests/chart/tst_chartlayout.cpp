@@ -198,6 +198,12 @@ private slots:
         QVERIFY(error.isEmpty());
         QCOMPARE(layout.nodes.size(), 2);
         QCOMPARE(layout.edges.size(), 1);
+        // A label that ends in a backslash still ends where it should: two nodes, one edge.
+        for (const char *text : {"x\\", "x\\\\", "\\\"\\"}) {
+            const QByteArray source = "digraph { b0 [label=" + dotQuoted(QLatin1String(text)) + "]; b0 -> b1 [id=e0]; }";
+            QVERIFY2(layoutDotSource(source, &layout, &error), qPrintable(error + QLatin1String(source)));
+            QCOMPARE(layout.nodes.size(), 2);
+        }
     }
 
     // A missing file and a file without boxes have no chart; a design past the reader's
