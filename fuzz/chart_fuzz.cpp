@@ -11,13 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// Fontconfig (through Graphviz's text layout) keeps its font cache for the life of the
-// process, and Graphviz its plugin tables: not leaks of a layout.
-extern "C" const char *__lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libgvc\nleak:libpango\nleak:libcairo\n";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static qint64 worstMicros = 0;
