@@ -34,6 +34,7 @@ bench: build
 	./$(BUILD)/simulation_bench
 	./$(BUILD)/multi_bench
 	./$(BUILD)/check_bench
+	./$(BUILD)/chart_bench
 	bash bench/verilog_compare.sh $(BUILD)/asmsim-cli
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -42,14 +43,18 @@ sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
-# The concurrency tests built with ThreadSanitizer: runs going on at once in threads,
-# each with its own state object, must share nothing. Any report fails the target.
+# The concurrency tests built with ThreadSanitizer: runs going on at once in threads, each
+# with its own state object, must share nothing; chart layouts share Graphviz only behind
+# its lock. Any report fails the target.
 tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DASMSIM_TSAN=ON > /dev/null
-	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target tst_concurrency
+	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target tst_concurrency tst_chart_concurrency
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt $(TSAN_OPTIONS)" \
 		QT_QPA_PLATFORM=offscreen \
 		./$(TSAN_BUILD)/tests/tst_concurrency
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt $(TSAN_OPTIONS)" \
+		QT_QPA_PLATFORM=offscreen \
+		./$(TSAN_BUILD)/tests/tst_chart_concurrency
 
 # A .deb of the install (the programs, desktop entry, file type, icon, manual pages),
 # built with CPack into $(BUILD)/; lintian checks it in .ci/run.
@@ -60,7 +65,7 @@ package: build
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD)
 
-# Coverage-guided fuzzing of the lexer, the reader, the evaluator and whole runs,
+# Coverage-guided fuzzing of the lexer, the reader, the evaluator, whole runs and the chart's layout,
 # FUZZ_SECONDS each. An input that takes more than FUZZ_TIMEOUT seconds or more than
 # FUZZ_RSS_MB of memory is a finding, like a crash: a design must never hang the program.
 FUZZ_SECONDS ?= 60
@@ -69,9 +74,10 @@ FUZZ_RSS_MB ?= 1024
 FUZZ_FLAGS = -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=$(FUZZ_RSS_MB)
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz reader_fuzz evaluator_fuzz run_fuzz
-	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-reader build-fuzz/corpus-evaluator build-fuzz/corpus-run
+	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz reader_fuzz evaluator_fuzz run_fuzz chart_fuzz
+	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-reader build-fuzz/corpus-evaluator build-fuzz/corpus-run build-fuzz/corpus-chart
 	./build-fuzz/lexer_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-lexer tests/data
 	./build-fuzz/reader_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-reader tests/data examples
 	./build-fuzz/evaluator_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-evaluator
 	./build-fuzz/run_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-run tests/data examples
+	./build-fuzz/chart_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-chart tests/data examples

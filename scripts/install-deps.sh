@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12: a compiler, CMake, make, Qt 6,
-# Icarus Verilog, GTKWave and xmllint; with ASMSIM_WITH_XVFB=1 or ASMSIM_WITH_PACKAGING=1
+# Icarus Verilog, Graphviz, GTKWave and xmllint; with ASMSIM_WITH_XVFB=1 or ASMSIM_WITH_PACKAGING=1
 # also what the screenshot or the package needs. Does nothing when everything is there.
 set -euo pipefail
 
 # Icarus Verilog is the outside oracle of the expression tests.
 packages=(g++ make cmake qt6-base-dev iverilog)
+# The chart is laid out with Graphviz's library; the tests also check its source with dot.
+packages+=(pkg-config libgraphviz-dev graphviz)
 # GTKWave's vcd2fst and fst2vcd read back the VCD export; xmllint checks the JUnit XML.
 packages+=(gtkwave libxml2-utils)
 # Xvfb lets a person look at the window on a machine without a display; xdotool drives
