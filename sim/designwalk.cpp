@@ -30,13 +30,6 @@ int lastBoxWithId(const DesignModel &m, qint32 id)
     return int(m.boxIds.lastIndexOf(id));
 }
 
-// A box that stands for a state drawn elsewhere under its name.
-bool isConnector(const DesignModel &m, int pos)
-{
-    const BoxLinks links = boxLinksAt(m, pos);
-    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
-}
-
 void applyDefaultsOfState(const SimContext &ctx, int column)
 {
     const DesignModel &m = ctx.model;
@@ -83,7 +76,7 @@ void resynchronise(const SimContext &ctx, int column, int w)
     const QString name = firstTextLine(m, w);
     int target = -1;
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
-        if (firstTextLine(m, pos) != name || isConnector(m, pos))
+        if (firstTextLine(m, pos) != name || isConnectorBox(m, pos))
             continue;
         loop.walkStopIt = pos;
         loop.walkStopMissing = false;
@@ -92,7 +85,7 @@ void resynchronise(const SimContext &ctx, int column, int w)
         if (row >= 0)
             loop.designPosition = row;
     }
-    if (target >= 0 && isConnector(m, w))
+    if (target >= 0 && isConnectorBox(m, w))
         loop.paths.addStep(column, w, target, PathLinkKind::ConnectorJump);
 }
 
@@ -181,7 +174,7 @@ void walkDesign(const SimContext &ctx, int column)
             return;
         }
         // A connector leads to its state: the walk ends there as at the stop.
-        if (isConnector(m, w)) {
+        if (isConnectorBox(m, w)) {
             resynchronise(ctx, column, w);
             return;
         }
