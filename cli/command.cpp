@@ -1,5 +1,6 @@
 #include "cli/command.h"
 
+#include "cli/chartcommand.h"
 #include "cli/console.h"
 #include "cli/lintcommand.h"
 #include "cli/manydesigns.h"
@@ -32,6 +33,8 @@ int runBatch(const QStringList &args, FILE *out, FILE *err)
         printLine(out, options.help ? batchUsage() : batchVersion());
         return ExitClean;
     }
+    if (isChartCommand(options))
+        return runChartCommand(options, err);
     if (options.designPaths.size() == 1)
         return runOneDesign(options, out, err);
     if (!checkManyDesignOptions(options, error)) {

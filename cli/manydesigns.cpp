@@ -41,24 +41,6 @@ QString absolutePath(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-// Each design writes files named after its stem, so two designs with one stem would
-// write over each other's files.
-bool checkStems(const QStringList &designs, QString &error)
-{
-    QHash<QString, QString> firstWithStem;
-    for (const QString &design : designs) {
-        const QString stem = designStem(design);
-        const auto found = firstWithStem.constFind(stem);
-        if (found != firstWithStem.constEnd()) {
-            error = QStringLiteral("%1 and %2 have the same name %3: their output files would clash")
-                        .arg(found.value(), design, stem);
-            return false;
-        }
-        firstWithStem.insert(stem, design);
-    }
-    return true;
-}
-
 // A design named like an output file (notes.txt, say) must not be written over.
 bool checkNoDesignOverwritten(const QVector<DesignJob> &jobs, const QString &junitPath, QString &error)
 {
@@ -129,7 +111,7 @@ bool checkManyDesignOptions(const BatchOptions &options, QString &error)
         error = QStringLiteral("--out names one file: with several designs use --out-dir");
         return false;
     }
-    if (!checkStems(options.designPaths, error)
+    if (!checkDistinctStems(options.designPaths, error)
         || !checkNoDesignOverwritten(makeJobs(options), options.junitPath, error))
         return false;
     if (!options.junitPath.isEmpty() && !checkFileWritable(options.junitPath, error))

@@ -72,6 +72,10 @@ bool takeOption(const QStringList &args, qsizetype &i, BatchOptions &options, QS
         return takeValue(args, i, QStringLiteral("--vcd"), file, options.vcdPath, error);
     if (isOption(arg, "--junit"))
         return takeValue(args, i, QStringLiteral("--junit"), file, options.junitPath, error);
+    if (isOption(arg, "--dot"))
+        return takeValue(args, i, QStringLiteral("--dot"), file, options.dotPath, error);
+    if (isOption(arg, "--svg"))
+        return takeValue(args, i, QStringLiteral("--svg"), file, options.svgPath, error);
     if (isOption(arg, "--jobs"))
         return takeJobs(args, i, options.jobs, error);
     error = QStringLiteral("unknown option %1").arg(arg);
@@ -86,6 +90,7 @@ QString batchUsage()
         "Usage: asmsim-cli [--process FILE] [--out FILE] [--quiet] DESIGN.vdo\n"
         "       asmsim-cli [OPTIONS] DESIGN.vdo [DESIGN.vdo...]\n"
         "       asmsim-cli --lint [--junit FILE] DESIGN.vdo [DESIGN.vdo...]\n"
+        "       asmsim-cli [--dot FILE] [--svg FILE] DESIGN.vdo [DESIGN.vdo...]\n"
         "Simulates ASM design files the way Run does in the window.\n"
         "\n"
         "One design: its output report is printed on standard output.\n"
@@ -107,6 +112,11 @@ QString batchUsage()
         "  --vcd DIR       write each simulation to DIR/STEM.vcd\n"
         "  --junit FILE    write one JUnit XML file with a testsuite per design (a design\n"
         "                  that cannot be read is a testsuite with one error)\n"
+        "\n"
+        "--dot FILE, --svg FILE: no simulation; the chart of the design as Graphviz source,\n"
+        "or drawn as SVG by Graphviz (with several designs: DIR/STEM.dot, DIR/STEM.svg).\n"
+        "Nothing is printed and no report is written; exits 0, or 2 when a design cannot be\n"
+        "read or drawn. Only --quiet and --jobs may go with them.\n"
         "\n"
         "--lint: no simulation; prints FILE:LINE: warning: TEXT [RULE] for every shape or\n"
         "text that will not run as drawn, and with --junit FILE writes each warning as a\n"

@@ -15,6 +15,8 @@ struct BatchOptions {
     QString processPath;  // a file with one design, a folder with several; empty: none
     QString vcdPath;      // the same
     QString junitPath;    // one file, whatever the number of designs; empty: none
+    QString dotPath;      // the chart as Graphviz source: a file with one design, a folder
+    QString svgPath;      // with several; either draws without simulating
     int jobs = 0;         // designs run at a time; 0: the number of cores
     bool quiet = false;
     bool help = false;

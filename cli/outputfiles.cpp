@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
 QString designStem(const QString &path)
@@ -13,6 +14,27 @@ QString designStem(const QString &path)
 QString filePathIn(const QString &dir, const QString &name)
 {
     return dir.isEmpty() ? name : QDir(dir).filePath(name);
+}
+
+bool checkDistinctStems(const QStringList &designs, QString &error)
+{
+    QHash<QString, QString> firstWithStem;
+    for (const QString &design : designs) {
+        const QString stem = designStem(design);
+        const auto found = firstWithStem.constFind(stem);
+        if (found != firstWithStem.constEnd()) {
+            error = QStringLiteral("%1 and %2 have the same name %3: their output files would clash")
+                        .arg(found.value(), design, stem);
+            return false;
+        }
+        firstWithStem.insert(stem, design);
+    }
+    return true;
+}
+
+bool isSamePath(const QString &a, const QString &b)
+{
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 bool checkDesignReadable(const QString &path, QString &error)

@@ -152,6 +152,8 @@ private slots:
             QFile::remove(dir.filePath(written));
         for (const QString &written : dir.entryList({QStringLiteral("*.vcd"), QStringLiteral("*.fst"), QStringLiteral("*.xml")}, QDir::Files))
             QFile::remove(dir.filePath(written));
+        for (const QString &written : dir.entryList({QStringLiteral("*.dot"), QStringLiteral("*.svg")}, QDir::Files))
+            QFile::remove(dir.filePath(written));
         for (const char *folder : {"reports", "traces"})
             QDir(dir.filePath(QString::fromLatin1(folder))).removeRecursively();
     }
@@ -437,6 +439,98 @@ private slots:
     }
 
     // --version prints the project's version, as CMake gives it, and runs nothing.
+    // --dot draws without simulating: the Graphviz source of a state, a decision and a
+    // link to an ID no box carries, the same bytes on every run, nothing printed, no
+    // report written.
+    void dotWritesTheChartAndNothingElse()
+    {
+        const QString design = m_dir.filePath(QStringLiteral("branch.vdo"));
+        QFile file(design);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Box {\n  Id = 1;\n  Type = State;\n  Text = \"S\";\n  Next = 2;\n}\n"
+                   "Box {\n  Id = 2;\n  Type = Decision;\n  Text = \"A == 1\";\n  Next0 = 1;\n  Next1 = 9;\n}\n");
+        file.close();
+        const QString dot = m_dir.filePath(QStringLiteral("branch.dot"));
+        const Result first = runCli({QStringLiteral("--dot"), dot, design});
+        QCOMPARE(first.exitCode, 0);
+        QVERIFY(first.out.isEmpty());
+        QVERIFY(first.err.isEmpty());
+        QVERIFY(!QFile::exists(defaultOutput()));
+        QFile written(dot);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray source = written.readAll();
+        written.close();
+        // The state is box 0, the decision box 1; its exit 1 names ID 9, which no box
+        // carries, and ends at stub 0.
+        QVERIFY(source.startsWith("digraph"));
+        QVERIFY(source.contains("b0 [id=b0, shape=box, label=\"S\""));
+        QVERIFY(source.contains("b1 [id=b1, shape=diamond, label=\"A == 1\""));
+        QVERIFY(source.contains("b0 -> b1 [id=e0]"));
+        QVERIFY(source.contains("b1 -> b0 [id=e1, taillabel=\"0\""));
+        QVERIFY(source.contains("b1 -> s0 [id=e2, taillabel=\"1\""));
+        QVERIFY(source.contains("ID 9"));
+        QCOMPARE(source.count("->"), 3);
+
+        QVERIFY(QFile::remove(dot));
+        QCOMPARE(runCli({QStringLiteral("--dot=") + dot, design}).exitCode, 0);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), source);
+    }
+
+    // --svg is Graphviz's picture: an XML document whose root is <svg>. With several
+    // designs both options name folders, made when missing, with STEM.dot and STEM.svg.
+    void svgAndFoldersOfCharts()
+    {
+        const QString svg = m_dir.filePath(QStringLiteral("design.svg"));
+        QCOMPARE(runCli({QStringLiteral("--svg"), svg, m_design}).exitCode, 0);
+        QFile picture(svg);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&picture);
+        while (!xml.atEnd() && !xml.isStartElement())
+            xml.readNext();
+        QCOMPARE(xml.name().toString(), QStringLiteral("svg"));
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+
+        const QString example = QDir(QStringLiteral(ASMSIM_TEST_DATA)).filePath(QStringLiteral("counter-enable.vdo"));
+        const Result r = runCli({QStringLiteral("--quiet"), QStringLiteral("--dot"), QStringLiteral("reports/dot"),
+                                 QStringLiteral("--svg"), QStringLiteral("reports/svg"), m_design, example});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty());
+        for (const char *name : {"reports/dot/design.dot", "reports/dot/counter-enable.dot", "reports/svg/design.svg",
+                                 "reports/svg/counter-enable.svg"})
+            QVERIFY2(QFileInfo(m_dir.filePath(QString::fromLatin1(name))).size() > 0, name);
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("design.txt"))));
+    }
+
+    // A design that cannot be read exits 2 and the others are still drawn; the run's own
+    // options cannot go with a chart; a chart never takes the place of a design.
+    void chartFailuresExitTwo()
+    {
+        const QString missing = m_dir.filePath(QStringLiteral("missing.vdo"));
+        Result r = runCli({QStringLiteral("--dot"), QStringLiteral("reports"), missing, m_design});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.startsWith("asmsim-cli: cannot read " + missing.toUtf8()));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("reports/design.dot"))));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("reports/missing.dot"))));
+
+        r = runCli({QStringLiteral("--dot"), QStringLiteral("a.dot"), QStringLiteral("--out"), QStringLiteral("x.txt"), m_design});
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.err, QByteArray("asmsim-cli: option --out cannot be given with --dot or --svg (try --help)\n"));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("a.dot"))));
+
+        QFile design(m_design);
+        QVERIFY(design.open(QIODevice::ReadOnly));
+        const QByteArray before = design.readAll();
+        design.close();
+        r = runCli({QStringLiteral("--svg"), m_design, m_design});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("would be written over by the chart"));
+        QVERIFY(design.open(QIODevice::ReadOnly));
+        QCOMPARE(design.readAll(), before);
+    }
+
     void versionPrintsTheProjectVersion()
     {
         const Result r = runCli({QStringLiteral("--version")});
