@@ -158,12 +158,6 @@ ChartShape chartShapeOf(BoxType type)
     return ChartShape::Operations;
 }
 
-bool isConnectorBox(const DesignModel &model, int position)
-{
-    const BoxLinks links = boxLinksAt(model, position);
-    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
-}
-
 int connectorTarget(const DesignModel &model, int connector)
 {
     const QString name = firstTextLine(model, connector);

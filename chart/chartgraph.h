@@ -3,6 +3,7 @@
 // may repeat), the links between them, and one cluster per diagram. Built from the
 // design tables after the parent boxes are found; lays out nothing.
 
+#include "model/boxaccess.h"
 #include "model/designmodel.h"
 
 #include <QString>
@@ -65,9 +66,6 @@ ChartGraph buildChartGraph(const DesignModel &model);
 
 // The shape of a box of this type.
 ChartShape chartShapeOf(BoxType type);
-
-// A box is a connector by its links, whatever its type: Next 0, no Next0 and no Next1.
-bool isConnectorBox(const DesignModel &model, int position);
 
 // The box a connector stands for: the last box that is no connector whose first text line
 // is the connector's name; -1 when there is none.

@@ -8,12 +8,6 @@ int boxWithId(const DesignModel &model, qint32 id)
     return int(model.boxIds.lastIndexOf(id));
 }
 
-bool isConnectorBox(const DesignModel &model, int pos)
-{
-    const BoxLinks links = boxLinksAt(model, pos);
-    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
-}
-
 bool isStateBox(const DesignModel &model, int pos)
 {
     return isStateType(boxTypeAt(model, pos)) && !isConnectorBox(model, pos);

@@ -2,6 +2,8 @@
 // The diagram as a drawing: which boxes its links reach, read from the design tables
 // without walking them the way a run does.
 
+#include "model/boxaccess.h"
+
 #include <QString>
 #include <QVector>
 
@@ -9,10 +11,6 @@ struct DesignModel;
 
 // The position of the last box with this ID (the one a lookup by ID finds), or -1.
 int boxWithId(const DesignModel &model, qint32 id);
-
-// A box with Next 0 and no Next0 or Next1 line: it stands for the box drawn elsewhere
-// under its name (its first text line).
-bool isConnectorBox(const DesignModel &model, int pos);
 
 // A State, MetaState or StateAsyncOps box that is not a connector.
 bool isStateBox(const DesignModel &model, int pos);
