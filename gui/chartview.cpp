@@ -66,7 +66,8 @@ struct ChartView::Painting {
 
 QColor ChartView::stateFill(const QPalette &palette)
 {
-    return mixColours(palette.color(QPalette::Base), palette.color(QPalette::Highlight), kFillShare);
+    // Held as 8-bit channels, as the screen shows it.
+    return QColor(mixColours(palette.color(QPalette::Base), palette.color(QPalette::Highlight), kFillShare).rgb());
 }
 
 QColor ChartView::walkedColour(const QPalette &palette)
