@@ -47,10 +47,14 @@ void MainWindow::createChartPane()
     connect(m_chartView, &ChartView::boxClicked, this, &MainWindow::jumpToBox);
     connect(m_textEdit->document(), &QTextDocument::modificationChanged, m_chartView, &ChartView::setEditorModified);
 
-    // Fit brings the chart into view, and there fits it.
+    // Fit brings the chart into view, fits it there and gives it the keys, so that ←/→
+    // go through the cycles at once.
     QAction *fitAct = m_chartView->fitAction();
     fitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_0));
-    connect(fitAct, &QAction::triggered, this, [this] { m_reports->setCurrentWidget(m_chartPage); });
+    connect(fitAct, &QAction::triggered, this, [this] {
+        m_reports->setCurrentWidget(m_chartPage);
+        m_chartView->setFocus(Qt::ShortcutFocusReason);
+    });
 }
 
 // Called once the file is on disk. A path of an earlier run belongs to the file as it
