@@ -132,10 +132,11 @@ void ChartView::setResults(const RunResults &results)
     viewport()->update();
 }
 
+// The waveforms may still show the run whose path goes, so their cursor is left alone.
 void ChartView::clearResults()
 {
+    m_cycle = -1;
     setResults(RunResults());
-    setCycle(-1);
 }
 
 void ChartView::setWarnings(const DesignWarnings &warnings)

@@ -58,7 +58,7 @@ public:
     const ChartLayout &layout() const { return m_layout; }
 
     // The run whose paths the chart shows; clearResults drops them (the file was saved
-    // again, or New).
+    // again, or New) and the cycle with them, quietly.
     void setResults(const RunResults &results);
     void clearResults();
     bool hasPaths() const { return !m_results.paths.isEmpty(); }

@@ -28,6 +28,7 @@
 #include "testmain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -39,6 +40,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -326,6 +328,38 @@ private slots:
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, start + QPoint(-80, 0));
         QCOMPARE(view->horizontalScrollBar()->value(), before + 80);
         QCOMPARE(editor->textCursor().blockNumber() + 1, 33);
+    }
+
+    // Fit shows the whole chart; Ctrl+wheel zooms about the pointer, which stays on the
+    // same point of the chart (in a view small enough to scroll once zoomed in).
+    void fitAndZoom()
+    {
+        ChartFixture f;
+        QVERIFY(f.make(lightPalette()));
+        f.view->resize(320, 260);
+        QTRY_COMPARE(f.view->viewport()->width() < 320, true);
+        f.view->setZoom(3);
+        f.view->fitAction()->trigger();
+        const QRectF whole = f.view->layout().boundingBox;
+        const QRectF room(0, ChartView::kStripHeight, f.view->viewport()->width(),
+                          f.view->viewport()->height() - ChartView::kStripHeight);
+        QVERIFY(room.contains(f.view->toViewport(whole.topLeft())));
+        QVERIFY(room.contains(f.view->toViewport(whole.bottomRight())));
+        QVERIFY(f.view->zoom() <= 1.5);
+
+        f.view->setZoom(1);
+        f.view->horizontalScrollBar()->setValue(f.view->horizontalScrollBar()->maximum() / 2);
+        f.view->verticalScrollBar()->setValue(f.view->verticalScrollBar()->maximum() / 2);
+        const double before = f.view->zoom();
+        const QPoint anchor = f.view->viewport()->rect().center();
+        const QPointF under = f.view->toChart(anchor);
+        QWheelEvent wheel(anchor, f.view->viewport()->mapToGlobal(anchor), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.view->viewport(), &wheel);
+        QVERIFY(f.view->zoom() > before * 1.1);
+        const QPointF after = f.view->toViewport(under);
+        QVERIFY2(qAbs(after.x() - anchor.x()) <= 1 && qAbs(after.y() - anchor.y()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(after.x()).arg(after.y())));
     }
 
     // The waveform cursor and the chart's cycle are one, moved from either side or with
