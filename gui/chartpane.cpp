@@ -62,6 +62,10 @@ void MainWindow::createChartPane()
 void MainWindow::layOutSavedFile(const DesignWarnings &warnings)
 {
     m_chartView->clearResults();
+    // Another file's chart goes at once; the file's own stays until its new layout comes.
+    if (m_chartFile != m_curFile)
+        m_chartView->showMessage(tr("Dibujando el diagrama…"));
+    m_chartFile = m_curFile;
     m_chartView->setWarnings(warnings);
     m_chartLoader->request(m_curFile);
 }
@@ -69,6 +73,7 @@ void MainWindow::layOutSavedFile(const DesignWarnings &warnings)
 void MainWindow::clearChart()
 {
     m_chartLoader->clear();
+    m_chartFile.clear();
     m_chartView->clearResults();
     m_chartView->setWarnings({});
     m_chartView->showMessage(tr("Abra o guarde un archivo .vdo para ver su diagrama."));

@@ -236,4 +236,5 @@ private:
     ChartView *m_chartView = nullptr;
     ChartLoader *m_chartLoader = nullptr;
     QWidget *m_chartPage = nullptr;
+    QString m_chartFile;  // the file the chart is of, or is being laid out from
 };

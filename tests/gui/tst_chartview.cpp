@@ -413,6 +413,12 @@ private slots:
         QVERIFY(!window.chart()->stripText().contains(QStringLiteral("muestra el archivo guardado")));
         QVERIFY(!window.chart()->hasPaths());
         QTRY_COMPARE(window.chart()->graph().nodes.size(), 15);
+
+        // Another file's chart replaces this one, which goes at once.
+        window.loadFile(copyOf(QStringLiteral("lint-connector-without-state.vdo")));
+        QVERIFY(!window.chart()->hasChart());
+        QTRY_VERIFY(window.chart()->hasChart());
+        QCOMPARE(window.chart()->graph().nodes.at(6).id, 16);
     }
 
     // A design warning puts its sign on its box, its text in the box's tooltip: the
