@@ -35,6 +35,7 @@ bench: build
 	./$(BUILD)/multi_bench
 	./$(BUILD)/check_bench
 	./$(BUILD)/chart_bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/chartview_bench
 	bash bench/verilog_compare.sh $(BUILD)/asmsim-cli
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.

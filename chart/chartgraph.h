@@ -3,6 +3,7 @@
 // may repeat), the links between them, and one cluster per diagram. Built from the
 // design tables after the parent boxes are found; lays out nothing.
 
+#include "model/boxaccess.h"
 #include "model/designmodel.h"
 
 #include <QString>

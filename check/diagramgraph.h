@@ -2,6 +2,8 @@
 // The diagram as a drawing: which boxes its links reach, read from the design tables
 // without walking them the way a run does.
 
+#include "model/boxaccess.h"
+
 #include <QString>
 #include <QVector>
 

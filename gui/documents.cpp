@@ -52,6 +52,7 @@ void MainWindow::newFile()
         setCurrentFile(QString());
         clearRunResults();
         clearWarnings();
+        clearChart();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "gui/mainwindow.h"
 
+#include "gui/chartview.h"
 #include "gui/codeeditor.h"
 #include "gui/findbar.h"
 #include "gui/linepanemodel.h"
@@ -91,6 +92,7 @@ MainWindow::MainWindow() : m_state(makeRunState(this)), m_results(std::make_uniq
     m_wavesPage = addResultsPane(tr("Formas de onda"), m_waveformView);
     connect(m_waveformView, &WaveformView::cycleClicked, this, &MainWindow::showCycleInProcessPane);
     createWarningsPane();
+    createChartPane();
     createFileActions();
     createEditActions();
     createOtherActions();
@@ -348,6 +350,7 @@ void MainWindow::createMenus()
     m_simulatorMenu->addAction(m_runAct);
     m_simulatorMenu->addSeparator();
     m_simulatorMenu->addAction(m_waveformView->fitAction());
+    m_simulatorMenu->addAction(m_chartView->fitAction());
     m_simulatorMenu->addSeparator();
     m_simulatorMenu->addAction(m_showSimulatingAct);
 
@@ -503,6 +506,7 @@ void MainWindow::showRunResults()
 {
     m_waveformView->setResults(*m_results);
     m_waveformView->fit();
+    m_chartView->setResults(*m_results);
     m_exportVcdAct->setEnabled(true);
     m_verdict->setVerdict(runVerdict(*m_results));
     const SummaryRows summary = markSummaryRows(*m_outputLines, *m_results);
@@ -528,6 +532,7 @@ void MainWindow::clearRunResults()
     m_processLines->clear();
     *m_results = RunResults();
     m_waveformView->clear();
+    m_chartView->clearResults();
     m_verdict->clear();
     m_exportVcdAct->setEnabled(false);
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The simulator's one window: the editor of the .vdo document beside the reports of a
-// run (the output pane, the process pane and the waveforms, as tabs of one area, with the
-// saved file's warnings as one more tab), the
+// run (the output pane, the process pane, the waveforms and the chart, as tabs of one
+// area, with the saved file's warnings as one more tab), the
 // verdict on the last run above them, and the actions, menus and tool bars that drive
 // them. The splitter between editor and reports, the report in view and the tool bars
 // are remembered; the editor and each pane have a find bar.
 
+#include "check/designwarning.h"
 #include "core/panesink.h"
 #include "run/rundriver.h"
 
@@ -13,6 +14,8 @@
 #include <QString>
 #include <memory>
 
+class ChartLoader;
+class ChartView;
 class CodeEditor;
 class FindBar;
 class LinePaneModel;
@@ -77,6 +80,9 @@ public:
     QAction *action(const QString &objectName) const;
 
     WaveformView *waveforms() const { return m_waveformView; }
+    // The saved file's chart (chartpane.cpp) and what lays it out.
+    ChartView *chart() const { return m_chartView; }
+    ChartLoader *chartLoader() const { return m_chartLoader; }
     // The saved file's warnings (warningspane.cpp); their marks are in the editor's gutter.
     WarningList *warnings() const { return m_warningList; }
     // The results of the last run, as the waveform view and the VCD export read them.
@@ -123,6 +129,8 @@ public slots:
     // pane, or the first wrong verification's mark in the waveforms (and its cycle in
     // the process pane).
     void showFailure();
+    // Selects the Id line of the box at a position (as the reader counts boxes).
+    void jumpToBox(int position, qint32 id);
 
 private:
     enum { MaxRecentFiles = 5 };
@@ -170,6 +178,11 @@ private:
     void showWarningCount();
     void jumpToWarning(int line);
     bool acceptDesignDrag(QDropEvent *event);
+    // The chart of the saved file (chartpane.cpp): laid out when a file is loaded or
+    // saved, with its warnings marked; cleared by New.
+    void createChartPane();
+    void layOutSavedFile(const DesignWarnings &warnings);
+    void clearChart();
 
     QSplitter *m_editorAndReports = nullptr;  // the editor, and beside it the reports
     QTabWidget *m_reports = nullptr;          // the output pane, the process pane, ...
@@ -220,4 +233,8 @@ private:
     WaveformView *m_waveformView = nullptr;
     WarningList *m_warningList = nullptr;
     QWidget *m_warningsPage = nullptr;
+    ChartView *m_chartView = nullptr;
+    ChartLoader *m_chartLoader = nullptr;
+    QWidget *m_chartPage = nullptr;
+    QString m_chartFile;  // the file the chart is of, or is being laid out from
 };

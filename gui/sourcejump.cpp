@@ -3,6 +3,7 @@
 #include "model/readerlines.h"
 
 #include <QList>
+#include <QVector>
 #include <QString>
 
 namespace {
@@ -138,11 +139,14 @@ int editorLineOfFileLine(const QStringList &editorLines, int fileLine)
     return physicalLineOfReaderLine(editorLines, fileLine);
 }
 
-int boxIdLine(const QStringList &editorLines, int boxId)
+namespace {
+
+// The editor line (0-based) of each box's Id line, or of its "Box" line when it has none,
+// in the reader's order, as many boxes as the reader keeps.
+QVector<BoxIdAt> boxLines(const QStringList &editorLines)
 {
     const QList<Piece> pieces = readerPieces(editorLines);
-    int found = 0;
-    int boxes = 0;
+    QVector<BoxIdAt> boxes;
     qsizetype i = 0;
     while (i < pieces.size()) {
         const QStringView line = pieces[i].text;
@@ -153,12 +157,30 @@ int boxIdLine(const QStringList &editorLines, int boxId)
             const int boxLine = pieces[i].editorLine;
             i = readBox(pieces, i + 1, box);
             // A box without an ID line has ID 0; its "Box" line is where it is.
-            if (boxes < kMaxBoxes && box.id == boxId)
-                found = (box.editorLine >= 0 ? box.editorLine : boxLine) + 1;
-            ++boxes;
+            if (box.editorLine < 0)
+                box = {0, boxLine};
+            if (boxes.size() < kMaxBoxes)
+                boxes.append(box);
         } else {
             ++i;
         }
     }
+    return boxes;
+}
+
+} // namespace
+
+int boxIdLine(const QStringList &editorLines, int boxId)
+{
+    int found = 0;
+    for (const BoxIdAt &box : boxLines(editorLines))
+        if (box.id == boxId)
+            found = box.editorLine + 1;
     return found;
+}
+
+int boxPositionLine(const QStringList &editorLines, int position)
+{
+    const QVector<BoxIdAt> boxes = boxLines(editorLines);
+    return position >= 0 && position < boxes.size() ? boxes.at(position).editorLine + 1 : 0;
 }

@@ -26,3 +26,7 @@ int editorLineOfFileLine(const QStringList &editorLines, int fileLine);
 // reader finds boxes and their Id lines; when several boxes have the ID, the last one
 // (the one a lookup by ID finds). 0 when there is no such box.
 int boxIdLine(const QStringList &editorLines, int boxId);
+
+// The editor line (1-based) of the Id line of the box at a position (0-based, in the
+// reader's order), or of its "Box" line when it has none; 0 when there is no such box.
+int boxPositionLine(const QStringList &editorLines, int position);

@@ -38,6 +38,7 @@ void MainWindow::checkSavedFile()
     const DesignCheck check = checkDesignFile(m_curFile);
     m_warningList->showCheck(m_curFile, check);
     m_textEdit->setLineMarks(warningMarks(check.warnings));
+    layOutSavedFile(check.warnings);
 }
 
 void MainWindow::clearWarnings()

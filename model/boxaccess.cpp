@@ -24,6 +24,12 @@ BoxLinks boxLinksAt(const DesignModel &model, int pos)
             entryAt(model.boxNext1, pos, -1)};
 }
 
+bool isConnectorBox(const DesignModel &model, int pos)
+{
+    const BoxLinks links = boxLinksAt(model, pos);
+    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
+}
+
 BoxType boxTypeAt(const DesignModel &model, int pos)
 {
     return pos >= 0 && pos < model.boxTypes.size() ? model.boxTypes.at(pos) : BoxType::None;

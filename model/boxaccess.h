@@ -19,6 +19,9 @@ struct BoxLinks {
 
 qint32 boxIdAt(const DesignModel &model, int pos);
 BoxLinks boxLinksAt(const DesignModel &model, int pos);
+// A box is a connector by its links, whatever its type: Next 0, no Next0 and no Next1.
+// It stands for the box drawn elsewhere under its name (its first text line).
+bool isConnectorBox(const DesignModel &model, int pos);
 BoxType boxTypeAt(const DesignModel &model, int pos);
 QString firstTextLine(const DesignModel &model, int pos);
 // A connector: a box with Next 0 and no Next0 or Next1 line, whatever its type. It stands

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the window with examples/counter.vdo after Run, on a virtual
 # display (Xvfb) of 1366 x 768, a common laptop screen, driven by xdotool and captured
-# with ImageMagick's import.
+# with ImageMagick's import. Then docs/chart-view.png: the same window with the Diagrama
+# tab brought up by Simulator > Fit Chart and the chart at cycle 3.
 #
 #   bash scripts/screenshot.sh            (BUILD=dir to use another build directory)
 #
@@ -16,6 +17,8 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${BUILD:-build}
 shot="$root/docs/screenshot.png"
+chart_shot="$root/docs/chart-view.png"
+chart_cycle=3
 width=1366
 height=768
 
@@ -159,3 +162,14 @@ sleep 1
 mkdir -p "$(dirname "$shot")"
 import -window "$main_window" -strip "$shot"
 echo "screenshot: wrote $shot ($(identify -format '%wx%h' "$shot"))"
+
+# Fit Chart shows the chart and gives it the keys; Home then Right goes to the cycle.
+xdotool windowfocus --sync "$main_window" key --clearmodifiers ctrl+shift+0
+sleep 0.5
+xdotool key --clearmodifiers Home
+for _ in $(seq "$chart_cycle"); do
+    xdotool key --clearmodifiers Right
+done
+sleep 1
+import -window "$main_window" -strip "$chart_shot"
+echo "screenshot: wrote $chart_shot ($(identify -format '%wx%h' "$chart_shot"))"

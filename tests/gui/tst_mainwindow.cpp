@@ -2,6 +2,7 @@
 // in its editor, the recent-file list, the Run command, dropping files, finding text
 // and going from a pane line to the file.
 
+#include "gui/chartview.h"
 #include "gui/codeeditor.h"
 #include "gui/findbar.h"
 #include "gui/linepanemodel.h"
@@ -478,15 +479,17 @@ void TestMainWindow::layoutOfTheWindow()
     QCOMPARE(main->count(), 2);
     QCOMPARE(main->widget(1), window.reportTabs());
     QTabWidget *tabs = window.reportTabs();
-    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->count(), 5);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Salida de la simulación"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("Proceso de la simulación"));
     QCOMPARE(tabs->tabText(2), QStringLiteral("Formas de onda"));
+    QCOMPARE(tabs->tabText(3), QStringLiteral("Diagrama"));
     // The saved file's warnings; no file yet, so no count.
-    QCOMPARE(tabs->tabText(3), QStringLiteral("Avisos"));
+    QCOMPARE(tabs->tabText(4), QStringLiteral("Avisos"));
     QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Ventana de salida del archivo tras la simulación"));
     QCOMPARE(tabs->tabToolTip(1), QStringLiteral("Ventana con el proceso de la simulación"));
     QCOMPARE(tabs->widget(2)->layout()->itemAt(0)->widget(), window.waveforms());
+    QCOMPARE(tabs->widget(3)->layout()->itemAt(0)->widget(), window.chart());
 
     auto *editorBox = qobject_cast<QGroupBox *>(main->widget(0));
     QVERIFY(editorBox);
@@ -555,10 +558,10 @@ void TestMainWindow::resultsPaneAddedLater()
         auto *view = new QLabel(QStringLiteral("vista"));
         view->setObjectName(QStringLiteral("otraVista"));
         QWidget *page = window.addResultsPane(QStringLiteral("Otra vista"), view);
-        QCOMPARE(window.reportTabs()->count(), 5);
-        QCOMPARE(window.reportTabs()->widget(3), page);
-        QCOMPARE(window.reportTabs()->tabText(4), QStringLiteral("Avisos"));
-        QCOMPARE(window.reportTabs()->tabText(3), QStringLiteral("Otra vista"));
+        QCOMPARE(window.reportTabs()->count(), 6);
+        QCOMPARE(window.reportTabs()->widget(4), page);
+        QCOMPARE(window.reportTabs()->tabText(5), QStringLiteral("Avisos"));
+        QCOMPARE(window.reportTabs()->tabText(4), QStringLiteral("Otra vista"));
         QVERIFY(page->isAncestorOf(view));
         showActive(window);
         window.reportTabs()->setCurrentWidget(page);
@@ -675,15 +678,18 @@ void TestMainWindow::menusAndToolBars()
     QVERIFY(edit[3]->isSeparator());
     QCOMPARE(edit[4], window.action("findAct"));
     const QList<QAction *> simulator = bar[3]->menu()->actions();
-    QCOMPARE(simulator.size(), 5);
+    QCOMPARE(simulator.size(), 6);
     QCOMPARE(simulator[0], window.action("runAct"));
     QVERIFY(simulator[1]->isSeparator());
     QCOMPARE(simulator[2], window.waveforms()->fitAction());
     QCOMPARE(simulator[2]->text(), QStringLiteral("Fit"));
     QCOMPARE(simulator[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
-    QVERIFY(simulator[3]->isSeparator());
-    QCOMPARE(simulator[4], window.action("showSimulatingAct"));
-    QCOMPARE(simulator[4]->text(), QStringLiteral("Show \"Simulando\" &Message"));
+    QCOMPARE(simulator[3], window.chart()->fitAction());
+    QCOMPARE(simulator[3]->text(), QStringLiteral("Fit &Chart"));
+    QCOMPARE(simulator[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_0));
+    QVERIFY(simulator[4]->isSeparator());
+    QCOMPARE(simulator[5], window.action("showSimulatingAct"));
+    QCOMPARE(simulator[5]->text(), QStringLiteral("Show \"Simulando\" &Message"));
     QCOMPARE(bar[4]->menu()->actions(), (QList<QAction *>{window.action("aboutAct"), window.action("aboutQtAct")}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();

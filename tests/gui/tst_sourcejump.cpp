@@ -128,6 +128,34 @@ private slots:
         QCOMPARE(boxIdLine(text.split(QLatin1Char('\n')), id), line);
     }
 
+    // A box by its place among the boxes, as the chart knows it: of two boxes with one
+    // ID each has its own line; the page's ID line and a line inside a text value are no
+    // boxes; a box without an Id line is at its "Box" line.
+    void boxesByPosition()
+    {
+        const QStringList lines = linesOf("Pages {\n"           // 1
+                                          "  Id = 15;\n"        // 2
+                                          "}\n"                 // 3
+                                          "Box {\n"             // 4
+                                          "  Id = 7;\n"         // 5
+                                          "  Text = \"a\n"      // 6
+                                          "  Id = 8;\n"         // 7
+                                          "  b\";\n"            // 8
+                                          "}\n"                 // 9
+                                          "Box {\n"             // 10
+                                          "  Type = State;\n"   // 11
+                                          "}\n"                 // 12
+                                          "Box {\n"             // 13
+                                          "  Id = 7;\n"         // 14
+                                          "}\n");
+        QCOMPARE(boxPositionLine(lines, 0), 5);
+        QCOMPARE(boxPositionLine(lines, 1), 10);
+        QCOMPARE(boxPositionLine(lines, 2), 14);
+        QCOMPARE(boxPositionLine(lines, 3), 0);
+        QCOMPARE(boxPositionLine(lines, -1), 0);
+        QCOMPARE(boxIdLine(lines, 7), 14);
+    }
+
     // A line of 250 characters before a box is two lines for the reader, but one line of
     // the editor: the box is still found on its editor line.
     void boxAfterLongLine()
