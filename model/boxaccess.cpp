@@ -66,9 +66,3 @@ int findBoxById(const DesignModel &model, MessageLog &log, qint32 id)
     logMessage(log, QStringLiteral("WARNING!\t Hijo no encontrado con ID: %1").arg(id), LogWarning);
     return -1;
 }
-
-bool isConnectorBox(const DesignModel &model, int pos)
-{
-    const BoxLinks links = boxLinksAt(model, pos);
-    return links.next == 0 && links.next0 == -1 && links.next1 == -1;
-}

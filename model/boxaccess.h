@@ -24,9 +24,6 @@ BoxLinks boxLinksAt(const DesignModel &model, int pos);
 bool isConnectorBox(const DesignModel &model, int pos);
 BoxType boxTypeAt(const DesignModel &model, int pos);
 QString firstTextLine(const DesignModel &model, int pos);
-// A connector: a box with Next 0 and no Next0 or Next1 line, whatever its type. It stands
-// for the box drawn elsewhere under its name (its first text line).
-bool isConnectorBox(const DesignModel &model, int pos);
 // A line of a box's text in one of its matrices; outside the matrix it reads as a line
 // the box does not have ("null").
 QString textCell(const TextMatrix &matrix, int row, int pos);
