@@ -48,7 +48,7 @@ void showInOutputPaneOnly(MessageLog &log, const QStringList &lines)
 
 void showInProcessPane(MessageLog &log, const QStringList &lines)
 {
-    if (lines.isEmpty() || !log.sink)
+    if (lines.isEmpty() || !log.sink || !log.tracing)
         return;
     log.sink->appendToProcessPane(lines);
     for (const QString &line : lines)
@@ -71,7 +71,13 @@ void clearPanes(MessageLog &log)
 
 void traceLine(MessageLog &log, const QString &line)
 {
-    log.traceLines << line;
+    if (log.tracing)
+        log.traceLines << line;
+}
+
+bool sinkShowsProcessPane(const PaneSink *sink)
+{
+    return sink && sink->showsProcessPane();
 }
 
 void flushTrace(MessageLog &log)

@@ -27,6 +27,9 @@ struct MessageLog {
 
     // Trace lines of the box-text analysis waiting to be shown in the process pane.
     QStringList traceLines;
+    // Whether the process pane's lines are built at all. A run sets it from its sink;
+    // off, the trace routines add nothing and the process pane receives nothing.
+    bool tracing = true;
 
     // Rows the process pane has shown since it was last cleared: its items split at line
     // feeds, as the pane shows them. Counted only when there is a pane to show them.
@@ -56,9 +59,14 @@ void showInProcessPane(MessageLog &log, const QStringList &lines);
 // Empties both panes (the process pane first) and starts the count of its rows again.
 void clearPanes(MessageLog &log);
 
+// Whether a sink shows what reaches the process pane: false without a sink.
+bool sinkShowsProcessPane(const PaneSink *sink);
+
 // The rows one item takes in a pane: one per line, the item split at its line feeds.
 qint64 paneRows(const QString &item);
 
 // Pending trace lines: add one, or show them all in the process pane and empty the list.
+// Callers that have to build a line test `log.tracing` first, so an untraced run builds
+// none.
 void traceLine(MessageLog &log, const QString &line);
 void flushTrace(MessageLog &log);

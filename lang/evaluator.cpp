@@ -78,7 +78,8 @@ QString spelling(TokenCode code)
 
 void traceFound(const EvalContext &ctx, TokenCode code)
 {
-    traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
 }
 
 bool isMultiplicative(TokenCode code)
@@ -297,7 +298,8 @@ void conditionalLevel(const EvalContext &ctx, QString &text)
     const bool condition = r.truthValue;
     traceFound(ctx, TokQuestion);
     take(text);
-    traceLine(ctx.log, echoText(text));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, echoText(text));
     // Both branches are full conditionals, so a chain groups to the right:
     // «C1 ? X : C2 ? Y : Z» is «C1 ? X : (C2 ? Y : Z)».
     evalConditional(ctx, text);
@@ -342,7 +344,8 @@ void evalConditional(const EvalContext &ctx, QString &text)
         return;
     if (r.nestingDepth >= kMaxNesting) {
         r.nestingExceeded = true;
-        traceLine(ctx.log, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
         return;
     }
     {

@@ -35,7 +35,8 @@ void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
     const Base &base = bases[marker - TokBaseBin];
     traceLine(ctx.log, QLatin1String(base.trace));
     ctx.registers.exprValue = parseDigits(base.mode, text);
-    traceLine(ctx.log, QString::number(ctx.registers.exprValue));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QString::number(ctx.registers.exprValue));
 }
 
 void readParameter(const EvalContext &ctx, QString &text)
@@ -60,12 +61,14 @@ void readNumber(const EvalContext &ctx, QString &text)
     if (isBaseMarker(next)) {
         scanToken(text, true);
         readBasedDigits(ctx, next, text);
-        traceLine(ctx.log, echoText(text));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, echoText(text));
     } else if (next == TokQuote) {
         scanToken(text, true);
     } else {
         traceLine(ctx.log, QStringLiteral("Numero decimal"));
-        traceLine(ctx.log, QString::number(ctx.registers.exprValue));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, QString::number(ctx.registers.exprValue));
         if (next == TokIdentifier)
             readParameter(ctx, text);
     }
@@ -136,7 +139,12 @@ int parseDigits(DigitMode mode, QString &text)
 void signalProcess(const EvalContext &ctx, QString &text)
 {
     EvaluatorRegisters &r = ctx.registers;
-    QString line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
+    // The trace line is built only when a trace is kept; the selection's values are
+    // worked out either way.
+    const bool tracing = ctx.log.tracing;
+    QString line;
+    if (tracing)
+        line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
 
     QString name;
     if (scanToken(text, false) == TokIdentifier) {
@@ -146,37 +154,44 @@ void signalProcess(const EvalContext &ctx, QString &text)
         name = text.left(end);
         scanToken(text, true);
     }
-    line += QStringLiteral(",\tNombre de señal detectado: ") + name;
+    if (tracing)
+        line += QStringLiteral(",\tNombre de señal detectado: ") + name;
     r.currentSignalName = name;
 
     if (scanToken(text, false) != TokLBracket) {
         ctx.signalTable.currentValueOf(name, r.exprValue);
     } else {
-        line += QStringLiteral("\t[");
+        if (tracing)
+            line += QStringLiteral("\t[");
         scanToken(text, true);
         evalConditional(ctx, text);
         if (r.nestingExceeded)
             return flushTrace(ctx.log);
         const qint64 first = r.exprValue;
-        line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
+        if (tracing)
+            line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
         bool isRange = false;
         qint64 second = 0;
         const TokenCode after = scanToken(text, false);
         if (after == TokColon) {
-            line += QStringLiteral("\t:");
+            if (tracing)
+                line += QStringLiteral("\t:");
             scanToken(text, true);
             evalConditional(ctx, text);
             if (r.nestingExceeded)
                 return flushTrace(ctx.log);
             isRange = true;
             second = r.exprValue;
-            line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
+            if (tracing)
+                line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
             if (scanToken(text, false) == TokRBracket) {
-                line += QStringLiteral("\t]");
+                if (tracing)
+                    line += QStringLiteral("\t]");
                 scanToken(text, true);
             }
         } else if (after == TokRBracket) {
-            line += QStringLiteral("\t]");
+            if (tracing)
+                line += QStringLiteral("\t]");
             scanToken(text, true);
         }
 
@@ -185,22 +200,27 @@ void signalProcess(const EvalContext &ctx, QString &text)
         qint32 value = r.exprValue;
         ctx.signalTable.currentValueOf(name, value);
         const QString binary = QString::number(value, 2);
-        line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
+        if (tracing)
+            line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
 
         const Selection s = selectBits(value, binary, first, isRange, second);
         if (!s.inRange) {
             r.exprValue = 0;
-            line += QStringLiteral("\tBit pedido superior a tamaño o negativo. 0 por defecto");
+            if (tracing)
+                line += QStringLiteral("\tBit pedido superior a tamaño o negativo. 0 por defecto");
         } else {
             const QString bits = s.binary.mid(s.position, s.length);
-            if (isRange)
-                line += QStringLiteral("\tNecesito los bits del %1 al %2 del String").arg(first).arg(second);
-            else
-                line += QStringLiteral("\tNecesito el bit: %1 del String").arg(s.position);
             r.exprValue = qint32(bits.toLongLong(nullptr, 2));
-            line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
+            if (tracing) {
+                if (isRange)
+                    line += QStringLiteral("\tNecesito los bits del %1 al %2 del String").arg(first).arg(second);
+                else
+                    line += QStringLiteral("\tNecesito el bit: %1 del String").arg(s.position);
+                line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
+            }
         }
     }
-    traceLine(ctx.log, line);
+    if (tracing)
+        traceLine(ctx.log, line);
     flushTrace(ctx.log);
 }

@@ -17,7 +17,8 @@ void analyseSentence(const EvalContext &ctx, QString &text)
     r.nestingExceeded = false;
 
     traceLine(ctx.log, QStringLiteral("\n//-----------EXPRESION PREVIA A ANALIZAR-------------//"));
-    traceLine(ctx.log, QStringLiteral("CICLO DE SIMULACION: %1").arg(ctx.signalTable.simCycle));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QStringLiteral("CICLO DE SIMULACION: %1").arg(ctx.signalTable.simCycle));
     traceLine(ctx.log, text);
     flushTrace(ctx.log);
 
@@ -48,7 +49,7 @@ void analyseSentence(const EvalContext &ctx, QString &text)
     // analysed, and is reported as such.
     if (scanToken(text, false) == TokEnd && text.isEmpty())
         traceLine(ctx.log, QStringLiteral("ANALIZADO TODO"));
-    else
+    else if (ctx.log.tracing)
         traceLine(ctx.log, QStringLiteral("NO ANALIZADO: ") + text);
     flushTrace(ctx.log);
 }

@@ -36,6 +36,7 @@ void showStatus(SimState &state, const QString &text)
 RunResults runSimulation(SimState &state, const QString &path)
 {
     state.simulatedFileName = path;
+    state.log.tracing = sinkShowsProcessPane(state.log.sink);
     state.log.outputOpenFailed = !openOutputFile(state);
     if (state.log.outputOpenFailed)
         logMessage(state.log, kOutputOpenError, LogError);

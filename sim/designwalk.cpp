@@ -44,7 +44,7 @@ void applyDefaultsOfState(const SimContext &ctx, int column)
     const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (boxTypeAt(m, pos) == BoxType::Default && boxLinksAt(m, pos).next == stateId) {
-            loop.logEntry += QStringLiteral("VALORES POR DEFECTO\n");
+            loop.add(QLatin1String("VALORES POR DEFECTO\n"));
             applyDefaultValues(ctx.simulation, ctx.signalTable);
         }
     }
@@ -120,7 +120,7 @@ void enterDesignState(const SimContext &ctx, int column)
     const DesignModel &m = ctx.model;
     CycleLoopState &loop = ctx.simulation.loop;
     applyDefaultsOfState(ctx, column);
-    loop.logEntry += QStringLiteral(" + DISEÑO:\n");
+    loop.add(QStringView(u" + DISEÑO:\n"));
 
     const int r = loop.designPosition;
     loop.startDesignPosition = r;
@@ -129,21 +129,18 @@ void enterDesignState(const SimContext &ctx, int column)
     loop.walkStopId = stateCell(m.stateIds, r + 1, column);
     loop.walkStopIt = stateCell(m.stateIts, r + 1, column);
     loop.walkStopMissing = false;
-    loop.logEntry += QStringLiteral("\tState inicio ID: %1,\tState inicio IT: %2,\tSTATE TYPE: %3\t     ->")
-                         .arg(loop.walkStartId)
-                         .arg(loop.walkStartIt)
-                         .arg(boxTypeName(boxTypeAt(m, loop.walkStartIt)));
+    loop.add(QLatin1String("\tState inicio ID: "), Decimal{loop.walkStartId}, QLatin1String(",\tState inicio IT: "),
+             Decimal{loop.walkStartIt}, QLatin1String(",\tSTATE TYPE: "), boxTypeLatin1Name(boxTypeAt(m, loop.walkStartIt)),
+             QLatin1String("\t     ->"));
 
     if (loop.walkStopId != 0)
         ++loop.designPosition;
     else
         findStopByName(ctx, column);
 
-    loop.logEntry +=
-        QStringLiteral("\tState paro sin decisiones ID: %1,\tState paro sin decisiones IT: %2,\tSTATE TYPE: %3")
-            .arg(loop.walkStopId)
-            .arg(loop.walkStopIt)
-            .arg(boxTypeName(boxTypeAt(m, loop.walkStopIt)));
+    loop.add(QLatin1String("\tState paro sin decisiones ID: "), Decimal{loop.walkStopId},
+             QLatin1String(",\tState paro sin decisiones IT: "), Decimal{loop.walkStopIt}, QLatin1String(",\tSTATE TYPE: "),
+             boxTypeLatin1Name(boxTypeAt(m, loop.walkStopIt)));
     loop.closeEntry();
     loop.designWalked = true;
     loop.enteredDesignPosition = loop.designPosition;
@@ -190,7 +187,7 @@ void walkDesign(const SimContext &ctx, int column)
         const BoxLinks links = boxLinksAt(m, w);
         link = links.next;
         from = w;
-        loop.logEntry += QStringLiteral("  - ") + boxTypeName(type) + QStringLiteral(": ");
+        loop.add(QLatin1String("  - "), boxTypeLatin1Name(type), QLatin1String(": "));
         via = executeWalkBox(ctx, w, type, links.next0, links.next1, link);
     }
 }
