@@ -42,12 +42,13 @@ RunResults runSimulation(SimState &state, const QString &path)
         logMessage(state.log, kOutputOpenError, LogError);
     showStatus(state, QStringLiteral("Simulando el archivo seleccionado"));
     clearPanes(state.log);
-    showInProcessPane(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
+    showInProcessPaneAlways(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
 
     runStages(state, path);
 
-    showInProcessPane(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
-                                  .arg(state.signalTable.simCycle)});
+    showInProcessPaneAlways(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
+                                        .arg(state.signalTable.simCycle)});
+    showTraceLeftOutNote(state.log);
     logMessage(state.log, QString(), LogSummary);
     state.log.traceLines.clear();
     closeOutputFile(state);

@@ -185,6 +185,6 @@ void runSimulationCycles(const SimContext &ctx)
     }
     if (ctx.log.sink && loop.keepText)
         recordHeadingRows(ctx.simulation, ctx.log.processRows);
-    showInProcessPane(ctx.log, loop.cycleLog);
+    showInProcessPaneAlways(ctx.log, loop.cycleLog);
     loop.dropEntry();
 }
