@@ -20,7 +20,7 @@ bool isHexDigit(QChar c)
 }
 
 // After the marker of a based literal: its name in the trace, then its value.
-void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
+void readBasedDigits(const EvalContext &ctx, TokenCode marker, TextCursor &text)
 {
     struct Base {
         const char *trace;
@@ -39,7 +39,7 @@ void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
         traceLine(ctx.log, QString::number(ctx.registers.exprValue));
 }
 
-void readParameter(const EvalContext &ctx, QString &text)
+void readParameter(const EvalContext &ctx, TextCursor &text)
 {
     traceLine(ctx.log, QStringLiteral("Parametro"));
     scanToken(text, true);
@@ -47,7 +47,7 @@ void readParameter(const EvalContext &ctx, QString &text)
 
 // A literal that starts with a number: a plain decimal, or the size of a based literal,
 // which the based value then replaces.
-void readNumber(const EvalContext &ctx, QString &text)
+void readNumber(const EvalContext &ctx, TextCursor &text)
 {
     qsizetype end = 0;
     while (end < text.size() && text.at(end).isDigit())
@@ -62,7 +62,7 @@ void readNumber(const EvalContext &ctx, QString &text)
         scanToken(text, true);
         readBasedDigits(ctx, next, text);
         if (ctx.log.tracing)
-            traceLine(ctx.log, echoText(text));
+            traceLine(ctx.log, echoText(text.rest()));
     } else if (next == TokQuote) {
         scanToken(text, true);
     } else {
@@ -106,7 +106,7 @@ Selection selectBits(qint32 value, const QString &binary, qint64 first, bool isR
 
 } // namespace
 
-void parseNumber(const EvalContext &ctx, QString &text)
+void parseNumber(const EvalContext &ctx, TextCursor &text)
 {
     const TokenCode head = scanToken(text, false);
     if (isBaseMarker(head)) {
@@ -122,7 +122,7 @@ void parseNumber(const EvalContext &ctx, QString &text)
     flushTrace(ctx.log);
 }
 
-int parseDigits(DigitMode mode, QString &text)
+int parseDigits(DigitMode mode, TextCursor &text)
 {
     static constexpr int bases[] = {10, 2, 8, 16};
     if (mode < DigitsDecimal || mode > DigitsHex)
@@ -132,11 +132,11 @@ int parseDigits(DigitMode mode, QString &text)
         ++end;
     bool ok = false;
     const int value = text.left(end).toInt(&ok, bases[mode]);
-    text.remove(0, end);
+    text.skip(end);
     return ok ? value : 0;
 }
 
-void signalProcess(const EvalContext &ctx, QString &text)
+void signalProcess(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     // The trace line is built only when a trace is kept; the selection's values are
@@ -144,14 +144,14 @@ void signalProcess(const EvalContext &ctx, QString &text)
     const bool tracing = ctx.log.tracing;
     QString line;
     if (tracing)
-        line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
+        line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text.rest());
 
     QString name;
     if (scanToken(text, false) == TokIdentifier) {
         qsizetype end = 0;
         while (end < text.size() && text.at(end).isLetter())
             ++end;
-        name = text.left(end);
+        name = text.left(end).toString();
         scanToken(text, true);
     }
     if (tracing)
@@ -223,4 +223,26 @@ void signalProcess(const EvalContext &ctx, QString &text)
     if (tracing)
         traceLine(ctx.log, line);
     flushTrace(ctx.log);
+}
+
+void parseNumber(const EvalContext &ctx, QString &text)
+{
+    TextCursor cursor(text);
+    parseNumber(ctx, cursor);
+    text = cursor.restText();
+}
+
+int parseDigits(DigitMode mode, QString &text)
+{
+    TextCursor cursor(text);
+    const int value = parseDigits(mode, cursor);
+    text = cursor.restText();
+    return value;
+}
+
+void signalProcess(const EvalContext &ctx, QString &text)
+{
+    TextCursor cursor(text);
+    signalProcess(ctx, cursor);
+    text = cursor.restText();
 }

@@ -100,14 +100,30 @@ QLatin1String conditionalText(Outcome outcome, Timing timing)
     return QLatin1String();
 }
 
-// Executes every line of one text matrix of the box, from row 0 to the last, skipping
-// the lines the box lacks.
-void executeLines(const SimContext &ctx, const TextMatrix &matrix, int rows, int w, Timing timing, bool verbose)
+// The lines of one text matrix of the box: kept from the first time the cycle loop met
+// them, or read now outside the loop.
+enum class Rows { Text, Down };
+
+void executeLines(const SimContext &ctx, Rows which, int w, Timing timing, bool verbose)
 {
-    for (int row = 0; row < rows; ++row) {
-        const QString line = textCell(matrix, row, w);
-        if (line != kNoText)
-            executeAssignmentLine(ctx, line, timing, verbose);
+    const DesignModel &m = ctx.model;
+    const TextMatrix &matrix = which == Rows::Text ? m.textMatrix : m.textDownMatrix;
+    const int rows = which == Rows::Text ? kTextRows : kTextDownRows;
+    CompiledBoxes &compiled = ctx.simulation.loop.compiled;
+    if (compiled.active && w >= 0 && w < m.boxIds.size()) {
+        if (compiled.boxes.size() <= w)
+            compiled.boxes.resize(m.boxIds.size());
+        CompiledBoxes::Box &box = compiled.boxes[w];
+        if (!box.compiled) {
+            box.text = compileLines(ctx.signalTable, m.textMatrix, kTextRows, w);
+            box.down = compileLines(ctx.signalTable, m.textDownMatrix, kTextDownRows, w);
+            box.compiled = true;
+        }
+        for (const CompiledAssignment &line : which == Rows::Text ? box.text : box.down)
+            executeAssignment(ctx, line, timing, verbose);
+    } else {
+        for (const CompiledAssignment &line : compileLines(ctx.signalTable, matrix, rows, w))
+            executeAssignment(ctx, line, timing, verbose);
     }
     ctx.simulation.loop.add(QLatin1Char('\n'));
 }
@@ -130,7 +146,7 @@ void executeConditionalOps(const SimContext &ctx, int w, Timing timing)
     }
     loop.add(conditionalText(outcome, timing));
     if (takesPathOne(outcome))
-        executeLines(ctx, ctx.model.textDownMatrix, kTextDownRows, w, timing, false);
+        executeLines(ctx, Rows::Down, w, timing, false);
 }
 
 void notSupported(const SimContext &ctx, const QString &message, LogKind kind)
@@ -141,43 +157,28 @@ void notSupported(const SimContext &ctx, const QString &message, LogKind kind)
 
 } // namespace
 
-SignalRef findSignalByName(const SignalTable &table, const QString &name)
-{
-    SignalRef found;
-    for (SignalKind kind : kSignalKinds) {
-        const qsizetype index = table.namesOf(kind).indexOf(name);
-        if (index >= 0)
-            found = {kind, int(index)};
-    }
-    return found;
-}
-
 void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose)
 {
-    CycleLoopState &loop = ctx.simulation.loop;
-    loop.add(line, verbose ? QLatin1String("\t->\t") : QLatin1String("\t"));
+    executeAssignment(ctx, compileAssignment(ctx.signalTable, line), timing, verbose);
+}
 
-    QString text = line;
-    SignalRef target;
-    if (scanToken(text, false) == TokIdentifier) {
-        const QString name = leadingLetters(text);
-        target = findSignalByName(ctx.signalTable, name);
-        scanToken(text, true);
-        if (verbose)
-            loop.add(QStringView(u"Nombre señal: "), name);
-    }
-    if (scanToken(text, false) == TokLe)
-        scanToken(text, true);
+void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignment, Timing timing, bool verbose)
+{
+    CycleLoopState &loop = ctx.simulation.loop;
+    loop.add(assignment.line, verbose ? QLatin1String("\t->\t") : QLatin1String("\t"));
+    if (assignment.named && verbose)
+        loop.add(QStringView(u"Nombre señal: "), assignment.name);
 
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
     startFreshEvaluation(ctx.registers);
+    TextCursor text = assignment.expression;
     evalConditional(ctx.eval(), text);
-    scanToken(text, true);
     const qint32 value = expressionResult(ctx.registers);
     if (verbose)
         loop.add(QLatin1String("\tValor: "), Decimal{value}, QLatin1Char('\t'));
 
+    const SignalRef target = assignment.target;
     if (target.kind == KindNone)
         return;
     SignalTable &table = ctx.signalTable;
@@ -193,9 +194,9 @@ PathLinkKind executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 n
     if (type == BoxType::Decision)
         return executeDecision(ctx, w, next0, next1, link);
     if (type == BoxType::SyncOps)
-        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
+        executeLines(ctx, Rows::Text, w, Timing::Synchronous, true);
     else if (type == BoxType::AsyncOps)
-        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
+        executeLines(ctx, Rows::Text, w, Timing::Asynchronous, true);
     else if (type == BoxType::CondSyncOps)
         executeConditionalOps(ctx, w, Timing::Synchronous);
     else if (type == BoxType::CondAsyncOps)

@@ -145,6 +145,7 @@ void runSimulationCycles(const SimContext &ctx)
         return;
     }
     loop.started = true;
+    loop.compiled.active = true;
     loop.cycleLog << kCycleHeading;
     SignalTable &table = ctx.signalTable;
     table.next = table.current;
@@ -185,6 +186,7 @@ void runSimulationCycles(const SimContext &ctx)
     }
     if (ctx.log.sink && loop.keepText)
         recordHeadingRows(ctx.simulation, ctx.log.processRows);
+    loop.compiled.clear();
     showInProcessPaneAlways(ctx.log, loop.cycleLog);
     loop.dropEntry();
 }

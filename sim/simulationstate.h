@@ -2,6 +2,7 @@
 // What the operative simulation keeps between its steps.
 
 #include "core/limits.h"
+#include "sim/compiledlines.h"
 #include "sim/cyclelogtext.h"
 #include "sim/walkpath.h"
 
@@ -74,6 +75,9 @@ struct CycleLoopState {
         dropEntry();
     }
     qint64 maxCycleLogLength = kMaxCycleLogLength;
+
+    // The assignment lines of the boxes, read once for the whole loop.
+    CompiledBoxes compiled;
 
     // Each cycle's state and walked boxes, per diagram.
     PathRecorder paths;
