@@ -223,7 +223,7 @@ Operand readLeaf(const EvalContext &ctx, TextCursor &text, TokenCode head)
     if (head == TokIdentifier) {
         // A name declared more than once is read once; the lookup takes its last
         // declaration.
-        if (ctx.signalTable.isDeclared(leadingLetterRun(text.rest()).toString())) {
+        if (ctx.signalTable.isDeclared(leadingLetterRun(text.rest()))) {
             signalProcess(ctx, text);
             return Operand::Value;
         }

@@ -157,6 +157,7 @@ void normalise(TextCursor &cursor)
     cursor.upperCase = rest.isUpper();
     cursor.text = rest;
     cursor.start = 0;
+    cursor.peekedAt = -1;
 }
 
 } // namespace
@@ -174,7 +175,13 @@ TokenCode scanToken(QString &text, bool consume)
 TokenCode scanToken(TextCursor &text, bool consume)
 {
     normalise(text);
-    const Token token = recognise(text.rest());
+    if (text.peekedAt != text.start) {
+        const Token recognised = recognise(text.rest());
+        text.peekedAt = text.start;
+        text.peekedCode = recognised.code;
+        text.peekedLength = recognised.length;
+    }
+    const Token token{TokenCode(text.peekedCode), text.peekedLength};
     if (consume && token.code != TokNone && token.code != TokEnd)
         text.skip(token.length);
     return token.code;

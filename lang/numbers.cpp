@@ -146,17 +146,19 @@ void signalProcess(const EvalContext &ctx, TextCursor &text)
     if (tracing)
         line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text.rest());
 
-    QString name;
+    // The name is looked up as a view of the text; it is copied only into the register,
+    // and only when it is another name than the last one read.
+    QStringView name;
+    TextCursor nameText;
     if (scanToken(text, false) == TokIdentifier) {
-        qsizetype end = 0;
-        while (end < text.size() && text.at(end).isLetter())
-            ++end;
-        name = text.left(end).toString();
+        nameText = text;
+        name = leadingLetterRun(nameText.rest());
         scanToken(text, true);
     }
     if (tracing)
-        line += QStringLiteral(",\tNombre de señal detectado: ") + name;
-    r.currentSignalName = name;
+        line += QStringLiteral(",\tNombre de señal detectado: ") + name.toString();
+    if (r.currentSignalName != name || r.currentSignalName.isNull() != name.isNull())
+        r.currentSignalName = name.toString();
 
     if (scanToken(text, false) != TokLBracket) {
         ctx.signalTable.currentValueOf(name, r.exprValue);

@@ -12,6 +12,11 @@ struct TextCursor {
     qsizetype start = 0;
     // The rest is known to be upper case: nothing needs upper-casing again.
     bool upperCase = false;
+    // The token last recognised, at `peekedAt` (-1 for none): the levels of the
+    // evaluator look at the same token many times before one of them takes it.
+    qsizetype peekedAt = -1;
+    int peekedCode = 0;
+    qsizetype peekedLength = 0;
 
     TextCursor() = default;
     explicit TextCursor(const QString &whole) : text(whole) {}

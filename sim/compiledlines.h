@@ -8,6 +8,7 @@
 #include "lang/textcursor.h"
 #include "model/designmodel.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -44,10 +45,15 @@ struct CompiledBoxes {
     };
     QVector<Box> boxes;
     bool active = false;  // the cycle loop is running: the lines may be kept
+    // The last position of each box ID, which the walks follow links to.
+    QHash<qint32, int> lastBoxWithId;
+    bool idsIndexed = false;
 
     void clear()
     {
         boxes.clear();
+        lastBoxWithId.clear();
+        idsIndexed = false;
         active = false;
     }
 };

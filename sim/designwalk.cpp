@@ -24,10 +24,18 @@ int firstRowWithId(const DesignModel &m, int column, qint32 id, int rows)
     return -1;
 }
 
-// The last box position with this ID, or -1; looks quietly, without a warning.
-int lastBoxWithId(const DesignModel &m, qint32 id)
+// The last box position with this ID, or -1; looks quietly, without a warning. Within
+// the cycle loop the positions are indexed once.
+int lastBoxWithId(const DesignModel &m, CompiledBoxes &compiled, qint32 id)
 {
-    return int(m.boxIds.lastIndexOf(id));
+    if (!compiled.active)
+        return int(m.boxIds.lastIndexOf(id));
+    if (!compiled.idsIndexed) {
+        for (int pos = 0; pos < m.boxIds.size(); ++pos)
+            compiled.lastBoxWithId.insert(m.boxIds.at(pos), pos);
+        compiled.idsIndexed = true;
+    }
+    return compiled.lastBoxWithId.value(id, -1);
 }
 
 // A box that stands for a state drawn elsewhere under its name.
@@ -159,7 +167,7 @@ void walkDesign(const SimContext &ctx, int column)
     loop.paths.addBox(column, from);
     const qint64 limit = linkLimit(m);
     for (qint64 followed = 0;; ++followed) {
-        const int w = lastBoxWithId(m, link);
+        const int w = lastBoxWithId(m, loop.compiled, link);
         if (w < 0 || followed >= limit) {
             interrupted(ctx, from, link);
             return;
