@@ -26,6 +26,7 @@ public:
     void clearProcessPane() override {}
     void appendToOutputPane(const QStringList &lines) override;
     void appendToProcessPane(const QStringList &lines) override;
+    bool showsProcessPane() const override { return m_process != nullptr; }
 
 private:
     FILE *m_out;

@@ -23,6 +23,11 @@ constexpr int kMaxChangedPasses = 1000;
 // also bounds the work of a run whose settling keeps walking long loops cycle after cycle.
 constexpr qint64 kMaxCycleLogLength = 32 * 1000 * 1000;
 
+// Room of the rest of the process trace (everything but the cycle log), in characters:
+// far above what any ordinary design writes. Past it the trace's lines are counted and
+// left out, so a small design cannot make the trace, or the window holding it, huge.
+constexpr qint64 kMaxTraceLength = 64 * 1000 * 1000;
+
 // Open levels an evaluation allows before it gives up; bounds the recursion on texts
 // such as «((((…» or «S[S[S[…».
 constexpr int kMaxNesting = 200;

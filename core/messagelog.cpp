@@ -46,13 +46,39 @@ void showInOutputPaneOnly(MessageLog &log, const QStringList &lines)
         log.sink->appendToOutputPane(lines);
 }
 
-void showInProcessPane(MessageLog &log, const QStringList &lines)
+void showInProcessPaneAlways(MessageLog &log, const QStringList &lines)
 {
-    if (lines.isEmpty() || !log.sink)
+    if (lines.isEmpty() || !log.sink || !log.tracing)
         return;
     log.sink->appendToProcessPane(lines);
     for (const QString &line : lines)
         log.processRows += paneRows(line);
+}
+
+void showInProcessPane(MessageLog &log, const QStringList &lines)
+{
+    if (lines.isEmpty() || !log.sink || !log.tracing)
+        return;
+    if (log.traceLinesLeftOut > 0) {
+        log.traceLinesLeftOut += lines.size();
+        return;
+    }
+    qsizetype fitting = 0;
+    for (const QString &line : lines) {
+        if (line.size() > log.traceRoom - log.traceShown)
+            break;
+        log.traceShown += line.size();
+        ++fitting;
+    }
+    log.traceLinesLeftOut = lines.size() - fitting;
+    showInProcessPaneAlways(log, fitting == lines.size() ? lines : lines.mid(0, fitting));
+}
+
+void showTraceLeftOutNote(MessageLog &log)
+{
+    if (log.traceLinesLeftOut > 0)
+        showInProcessPaneAlways(log, {QStringLiteral("\n//Traza demasiado larga: %1 lineas mas no se muestran")
+                                          .arg(log.traceLinesLeftOut)});
 }
 
 qint64 paneRows(const QString &item)
@@ -63,6 +89,8 @@ qint64 paneRows(const QString &item)
 void clearPanes(MessageLog &log)
 {
     log.processRows = 0;
+    log.traceShown = 0;
+    log.traceLinesLeftOut = 0;
     if (!log.sink)
         return;
     log.sink->clearProcessPane();
@@ -71,7 +99,13 @@ void clearPanes(MessageLog &log)
 
 void traceLine(MessageLog &log, const QString &line)
 {
-    log.traceLines << line;
+    if (log.tracing)
+        log.traceLines << line;
+}
+
+bool sinkShowsProcessPane(const PaneSink *sink)
+{
+    return sink && sink->showsProcessPane();
 }
 
 void flushTrace(MessageLog &log)

@@ -1,6 +1,8 @@
 #pragma once
 // The errors and warnings of a run, the output file, and the two ways of showing lines.
 
+#include "core/limits.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -27,10 +29,19 @@ struct MessageLog {
 
     // Trace lines of the box-text analysis waiting to be shown in the process pane.
     QStringList traceLines;
+    // Whether the process pane's lines are built at all. A run sets it from its sink;
+    // off, the trace routines add nothing and the process pane receives nothing.
+    bool tracing = true;
 
     // Rows the process pane has shown since it was last cleared: its items split at line
     // feeds, as the pane shows them. Counted only when there is a pane to show them.
     qint64 processRows = 0;
+
+    // The room of the trace outside the cycle log, the characters of it shown since the
+    // panes were cleared, and the lines left out once it was full.
+    qint64 traceRoom = kMaxTraceLength;
+    qint64 traceShown = 0;
+    qint64 traceLinesLeftOut = 0;
 
     PaneSink *sink = nullptr;  // where lines are shown; not owned
 };
@@ -50,15 +61,26 @@ void showInOutputPane(MessageLog &log, const QStringList &lines);
 // Shows lines in the output pane without writing them to the output file; for the one
 // report whose file layout differs from its pane layout.
 void showInOutputPaneOnly(MessageLog &log, const QStringList &lines);
-// Shows lines in the process pane only.
+// Shows lines of the trace in the process pane only, within the trace's room: once a
+// line does not fit, it and every later one are counted and left out.
 void showInProcessPane(MessageLog &log, const QStringList &lines);
+// Shows lines in the process pane whatever the trace's room: the cycle log, which has a
+// room of its own, and the run's own heading and closing lines.
+void showInProcessPaneAlways(MessageLog &log, const QStringList &lines);
+// The closing note of a trace that outgrew its room; nothing when every line was shown.
+void showTraceLeftOutNote(MessageLog &log);
 
 // Empties both panes (the process pane first) and starts the count of its rows again.
 void clearPanes(MessageLog &log);
+
+// Whether a sink shows what reaches the process pane: false without a sink.
+bool sinkShowsProcessPane(const PaneSink *sink);
 
 // The rows one item takes in a pane: one per line, the item split at its line feeds.
 qint64 paneRows(const QString &item);
 
 // Pending trace lines: add one, or show them all in the process pane and empty the list.
+// Callers that have to build a line test `log.tracing` first, so an untraced run builds
+// none.
 void traceLine(MessageLog &log, const QString &line);
 void flushTrace(MessageLog &log);

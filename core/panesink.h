@@ -14,6 +14,9 @@ public:
     virtual void appendToProcessPane(const QStringList &lines) = 0;
     // A status-bar text with no time-out; only the window has somewhere to show it.
     virtual void showStatus(const QString &) {}
+    // Whether the process pane's lines go anywhere. A run whose process pane nobody
+    // reads formats no trace at all, and only counts what the cycle log's limits need.
+    virtual bool showsProcessPane() const { return true; }
 };
 
 // Keeps both panes as lists of items; used by tests and by anything that wants the

@@ -31,12 +31,12 @@ bool gaveUp(const EvalContext &ctx)
     return ctx.registers.nestingExceeded;
 }
 
-TokenCode peek(QString &text)
+TokenCode peek(TextCursor &text)
 {
     return scanToken(text, false);
 }
 
-void take(QString &text)
+void take(TextCursor &text)
 {
     scanToken(text, true);
 }
@@ -78,7 +78,8 @@ QString spelling(TokenCode code)
 
 void traceFound(const EvalContext &ctx, TokenCode code)
 {
-    traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
 }
 
 bool isMultiplicative(TokenCode code)
@@ -203,20 +204,13 @@ qint32 bitwise(TokenCode code, qint32 lhs, qint32 rhs)
     }
 }
 
-QString letterRun(const QString &text)
-{
-    qsizetype end = 0;
-    while (end < text.size() && text.at(end).isLetter())
-        ++end;
-    return text.left(end);
-}
 
 // What the primary after a unary operator turned out to be.
 enum class Operand { None, Value, Group };
 
 // A literal or a signal reference; None when nothing was read (a parameter name, a lone
 // apostrophe, or no primary at all).
-Operand readLeaf(const EvalContext &ctx, QString &text, TokenCode head)
+Operand readLeaf(const EvalContext &ctx, TextCursor &text, TokenCode head)
 {
     if (head == TokQuote) {
         parseNumber(ctx, text);
@@ -229,7 +223,7 @@ Operand readLeaf(const EvalContext &ctx, QString &text, TokenCode head)
     if (head == TokIdentifier) {
         // A name declared more than once is read once; the lookup takes its last
         // declaration.
-        if (ctx.signalTable.isDeclared(letterRun(text))) {
+        if (ctx.signalTable.isDeclared(leadingLetterRun(text.rest()))) {
             signalProcess(ctx, text);
             return Operand::Value;
         }
@@ -245,7 +239,7 @@ void markPlainValue(EvaluatorRegisters &r)
     r.truthResult = false;
 }
 
-Operand readOperand(const EvalContext &ctx, QString &text, TokenCode head)
+Operand readOperand(const EvalContext &ctx, TextCursor &text, TokenCode head)
 {
     if (head == TokLBrace) {
         evalConcatenation(ctx, text);
@@ -288,7 +282,7 @@ void applyUnary(const EvalContext &ctx, TokenCode op, Operand operand)
 }
 
 // The conditional level proper, inside the nesting bookkeeping of evalConditional.
-void conditionalLevel(const EvalContext &ctx, QString &text)
+void conditionalLevel(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     evalLogical(ctx, text);
@@ -297,7 +291,8 @@ void conditionalLevel(const EvalContext &ctx, QString &text)
     const bool condition = r.truthValue;
     traceFound(ctx, TokQuestion);
     take(text);
-    traceLine(ctx.log, echoText(text));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, echoText(text.rest()));
     // Both branches are full conditionals, so a chain groups to the right:
     // «C1 ? X : C2 ? Y : Z» is «C1 ? X : (C2 ? Y : Z)».
     evalConditional(ctx, text);
@@ -322,14 +317,33 @@ void conditionalLevel(const EvalContext &ctx, QString &text)
 
 } // namespace
 
-QString echoText(const QString &text)
+QString echoText(QStringView text)
 {
     if (text.size() <= kMaxEchoLength)
-        return text;
-    return text.left(kMaxEchoLength) + QStringLiteral("...");
+        return text.toString();
+    return text.left(kMaxEchoLength).toString() + QStringLiteral("...");
 }
 
-void evalConditional(const EvalContext &ctx, QString &text)
+// Each level on a plain text: the text is left as the level leaves the cursor's rest.
+template <void (*level)(const EvalContext &, TextCursor &)>
+void onText(const EvalContext &ctx, QString &text)
+{
+    TextCursor cursor(text);
+    level(ctx, cursor);
+    text = cursor.restText();
+}
+
+void evalConditional(const EvalContext &ctx, QString &text) { onText<evalConditional>(ctx, text); }
+void evalLogical(const EvalContext &ctx, QString &text) { onText<evalLogical>(ctx, text); }
+void evalBitwise(const EvalContext &ctx, QString &text) { onText<evalBitwise>(ctx, text); }
+void evalComparison(const EvalContext &ctx, QString &text) { onText<evalComparison>(ctx, text); }
+void evalShift(const EvalContext &ctx, QString &text) { onText<evalShift>(ctx, text); }
+void evalAdditive(const EvalContext &ctx, QString &text) { onText<evalAdditive>(ctx, text); }
+void evalPower(const EvalContext &ctx, QString &text) { onText<evalPower>(ctx, text); }
+void evalPrimary(const EvalContext &ctx, QString &text) { onText<evalPrimary>(ctx, text); }
+void evalConcatenation(const EvalContext &ctx, QString &text) { onText<evalConcatenation>(ctx, text); }
+
+void evalConditional(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -342,7 +356,8 @@ void evalConditional(const EvalContext &ctx, QString &text)
         return;
     if (r.nestingDepth >= kMaxNesting) {
         r.nestingExceeded = true;
-        traceLine(ctx.log, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, QStringLiteral("Expresion anidada en mas de %1 niveles. Se deja de analizar").arg(kMaxNesting));
         return;
     }
     {
@@ -353,7 +368,7 @@ void evalConditional(const EvalContext &ctx, QString &text)
         r.nestingExceeded = false;
 }
 
-void evalLogical(const EvalContext &ctx, QString &text)
+void evalLogical(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -396,7 +411,7 @@ void evalLogical(const EvalContext &ctx, QString &text)
     }
 }
 
-void evalBitwise(const EvalContext &ctx, QString &text)
+void evalBitwise(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -428,7 +443,7 @@ void evalBitwise(const EvalContext &ctx, QString &text)
     r.exprValue = accumulator;
 }
 
-void evalComparison(const EvalContext &ctx, QString &text)
+void evalComparison(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -453,7 +468,7 @@ void evalComparison(const EvalContext &ctx, QString &text)
     traceLine(ctx.log, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
 }
 
-void evalShift(const EvalContext &ctx, QString &text)
+void evalShift(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -473,7 +488,7 @@ void evalShift(const EvalContext &ctx, QString &text)
     markPlainValue(r);
 }
 
-void evalAdditive(const EvalContext &ctx, QString &text)
+void evalAdditive(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -506,7 +521,7 @@ void evalAdditive(const EvalContext &ctx, QString &text)
     r.exprValue = accumulator;
 }
 
-void evalPower(const EvalContext &ctx, QString &text)
+void evalPower(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -523,7 +538,7 @@ void evalPower(const EvalContext &ctx, QString &text)
     markPlainValue(r);
 }
 
-void evalPrimary(const EvalContext &ctx, QString &text)
+void evalPrimary(const EvalContext &ctx, TextCursor &text)
 {
     FlushAtEnd flush{ctx.log};
     TokenCode unary = TokNone;
@@ -541,7 +556,7 @@ void evalPrimary(const EvalContext &ctx, QString &text)
     applyUnary(ctx, unary, operand);
 }
 
-void evalConcatenation(const EvalContext &ctx, QString &text)
+void evalConcatenation(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};

@@ -4,6 +4,7 @@
 // evaluator registers.
 
 #include "core/limits.h"
+#include "lang/textcursor.h"
 
 #include <QString>
 
@@ -22,5 +23,17 @@ void evalPower(const EvalContext &ctx, QString &text);         // **
 void evalPrimary(const EvalContext &ctx, QString &text);       // unary, ( ), literals, signals
 void evalConcatenation(const EvalContext &ctx, QString &text); // { , }
 
+
+// The same levels on a cursor: what they consume moves its start.
+void evalConditional(const EvalContext &ctx, TextCursor &text);
+void evalLogical(const EvalContext &ctx, TextCursor &text);
+void evalBitwise(const EvalContext &ctx, TextCursor &text);
+void evalComparison(const EvalContext &ctx, TextCursor &text);
+void evalShift(const EvalContext &ctx, TextCursor &text);
+void evalAdditive(const EvalContext &ctx, TextCursor &text);
+void evalPower(const EvalContext &ctx, TextCursor &text);
+void evalPrimary(const EvalContext &ctx, TextCursor &text);
+void evalConcatenation(const EvalContext &ctx, TextCursor &text);
+
 // The rest of a text as a trace line shows it: whole, or cut at kMaxEchoLength.
-QString echoText(const QString &text);
+QString echoText(QStringView text);

@@ -56,13 +56,13 @@ constexpr Spelling operators[] = {
 
 // Reading past the end yields U+0000, which no test accepts; the empty text thus falls
 // under the same "below U+0020" rule as a leading control character.
-QChar charAt(const QString &text, qsizetype index)
+QChar charAt(QStringView text, qsizetype index)
 {
     return index < text.size() ? text.at(index) : QChar(u'\0');
 }
 
 template <typename Pred>
-qsizetype runLength(const QString &text, qsizetype from, Pred accepts)
+qsizetype runLength(QStringView text, qsizetype from, Pred accepts)
 {
     qsizetype end = from;
     while (end < text.size() && accepts(text.at(end)))
@@ -70,7 +70,7 @@ qsizetype runLength(const QString &text, qsizetype from, Pred accepts)
     return end;
 }
 
-std::optional<Token> spellingAt(const QString &text, const Spelling *begin, const Spelling *end)
+std::optional<Token> spellingAt(QStringView text, const Spelling *begin, const Spelling *end)
 {
     for (const Spelling *s = begin; s != end; ++s) {
         const QLatin1String spelling(s->text);
@@ -99,7 +99,7 @@ struct FirstCharIndex {
 };
 
 template <size_t N>
-std::optional<Token> spellingAt(const QString &text, const Spelling (&table)[N])
+std::optional<Token> spellingAt(QStringView text, const Spelling (&table)[N])
 {
     static const FirstCharIndex index(table);
     if (text.isEmpty() || text.front().unicode() >= 128)
@@ -108,7 +108,7 @@ std::optional<Token> spellingAt(const QString &text, const Spelling (&table)[N])
     return spellingAt(text, table + first, table + last);
 }
 
-Token word(const QString &text)
+Token word(QStringView text)
 {
     if (const auto keyword = spellingAt(text, keywords))
         return *keyword;
@@ -116,7 +116,7 @@ Token word(const QString &text)
     return {TokIdentifier, runLength(text, 1, [](QChar c) { return c.isLetter(); })};
 }
 
-Token recognise(const QString &text)
+Token recognise(QStringView text)
 {
     const QChar first = charAt(text, 0);
     if (first.unicode() < 0x20)
@@ -143,6 +143,23 @@ void normalise(QString &text)
         text = text.toUpper();
 }
 
+// The same on a cursor: the blanks are skipped, and the rest upper-cased the first time
+// only. Upper case is a property of each character, so what is left of an upper-case
+// text stays upper case.
+void normalise(TextCursor &cursor)
+{
+    cursor.skip(runLength(cursor.rest(), 0, [](QChar c) { return c.isSpace(); }));
+    if (cursor.upperCase)
+        return;
+    QString rest = cursor.restText();
+    if (!rest.isUpper())
+        rest = rest.toUpper();
+    cursor.upperCase = rest.isUpper();
+    cursor.text = rest;
+    cursor.start = 0;
+    cursor.peekedAt = -1;
+}
+
 } // namespace
 
 TokenCode scanToken(QString &text, bool consume)
@@ -155,7 +172,22 @@ TokenCode scanToken(QString &text, bool consume)
     return token.code;
 }
 
-QString leadingLetters(const QString &text)
+TokenCode scanToken(TextCursor &text, bool consume)
+{
+    normalise(text);
+    if (text.peekedAt != text.start) {
+        const Token recognised = recognise(text.rest());
+        text.peekedAt = text.start;
+        text.peekedCode = recognised.code;
+        text.peekedLength = recognised.length;
+    }
+    const Token token{TokenCode(text.peekedCode), text.peekedLength};
+    if (consume && token.code != TokNone && token.code != TokEnd)
+        text.skip(token.length);
+    return token.code;
+}
+
+QStringView leadingLetterRun(QStringView text)
 {
     qsizetype end = 0;
     while (end < text.size() && text.at(end).isLetter())
@@ -163,7 +195,12 @@ QString leadingLetters(const QString &text)
     return text.left(end);
 }
 
-qint32 leadingDigits(const QString &text)
+QString leadingLetters(const QString &text)
+{
+    return leadingLetterRun(text).toString();
+}
+
+qint32 leadingDigits(QStringView text)
 {
     qsizetype end = 0;
     while (end < text.size() && text.at(end) >= QLatin1Char('0') && text.at(end) <= QLatin1Char('9'))

@@ -1,6 +1,8 @@
 #pragma once
 // The one routine through which all box text and the design-file reader look at their input.
 
+#include "lang/textcursor.h"
+
 #include <QString>
 
 // Token codes. The numbers are fixed: callers store them and compare ranges of them
@@ -70,11 +72,14 @@ enum TokenCode : int {
 // front as well; TokNone and TokEnd never remove anything. The text stays normalised in
 // both modes, so a peek is also the way to prepare a text for reading its characters.
 TokenCode scanToken(QString &text, bool consume);
+// The same on a cursor, which leaves the same rest as the text would be left.
+TokenCode scanToken(TextCursor &text, bool consume);
 
 // The run of letters at the head of a text that a peek has just normalised: the name of
 // the identifier there.
 QString leadingLetters(const QString &text);
+QStringView leadingLetterRun(QStringView text);
 
 // The run of decimal digits at the head of a text, read as a decimal number; 0 when the
 // run is empty (or too long for 32 bits).
-qint32 leadingDigits(const QString &text);
+qint32 leadingDigits(QStringView text);

@@ -20,7 +20,7 @@ bool isHexDigit(QChar c)
 }
 
 // After the marker of a based literal: its name in the trace, then its value.
-void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
+void readBasedDigits(const EvalContext &ctx, TokenCode marker, TextCursor &text)
 {
     struct Base {
         const char *trace;
@@ -35,10 +35,11 @@ void readBasedDigits(const EvalContext &ctx, TokenCode marker, QString &text)
     const Base &base = bases[marker - TokBaseBin];
     traceLine(ctx.log, QLatin1String(base.trace));
     ctx.registers.exprValue = parseDigits(base.mode, text);
-    traceLine(ctx.log, QString::number(ctx.registers.exprValue));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QString::number(ctx.registers.exprValue));
 }
 
-void readParameter(const EvalContext &ctx, QString &text)
+void readParameter(const EvalContext &ctx, TextCursor &text)
 {
     traceLine(ctx.log, QStringLiteral("Parametro"));
     scanToken(text, true);
@@ -46,7 +47,7 @@ void readParameter(const EvalContext &ctx, QString &text)
 
 // A literal that starts with a number: a plain decimal, or the size of a based literal,
 // which the based value then replaces.
-void readNumber(const EvalContext &ctx, QString &text)
+void readNumber(const EvalContext &ctx, TextCursor &text)
 {
     qsizetype end = 0;
     while (end < text.size() && text.at(end).isDigit())
@@ -60,12 +61,14 @@ void readNumber(const EvalContext &ctx, QString &text)
     if (isBaseMarker(next)) {
         scanToken(text, true);
         readBasedDigits(ctx, next, text);
-        traceLine(ctx.log, echoText(text));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, echoText(text.rest()));
     } else if (next == TokQuote) {
         scanToken(text, true);
     } else {
         traceLine(ctx.log, QStringLiteral("Numero decimal"));
-        traceLine(ctx.log, QString::number(ctx.registers.exprValue));
+        if (ctx.log.tracing)
+            traceLine(ctx.log, QString::number(ctx.registers.exprValue));
         if (next == TokIdentifier)
             readParameter(ctx, text);
     }
@@ -103,7 +106,7 @@ Selection selectBits(qint32 value, const QString &binary, qint64 first, bool isR
 
 } // namespace
 
-void parseNumber(const EvalContext &ctx, QString &text)
+void parseNumber(const EvalContext &ctx, TextCursor &text)
 {
     const TokenCode head = scanToken(text, false);
     if (isBaseMarker(head)) {
@@ -119,7 +122,7 @@ void parseNumber(const EvalContext &ctx, QString &text)
     flushTrace(ctx.log);
 }
 
-int parseDigits(DigitMode mode, QString &text)
+int parseDigits(DigitMode mode, TextCursor &text)
 {
     static constexpr int bases[] = {10, 2, 8, 16};
     if (mode < DigitsDecimal || mode > DigitsHex)
@@ -129,54 +132,68 @@ int parseDigits(DigitMode mode, QString &text)
         ++end;
     bool ok = false;
     const int value = text.left(end).toInt(&ok, bases[mode]);
-    text.remove(0, end);
+    text.skip(end);
     return ok ? value : 0;
 }
 
-void signalProcess(const EvalContext &ctx, QString &text)
+void signalProcess(const EvalContext &ctx, TextCursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
-    QString line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text);
+    // The trace line is built only when a trace is kept; the selection's values are
+    // worked out either way.
+    const bool tracing = ctx.log.tracing;
+    QString line;
+    if (tracing)
+        line = QStringLiteral("SIGNALPROCESS.\tFrase entrada: ") + echoText(text.rest());
 
-    QString name;
+    // The name is looked up as a view of the text; it is copied only into the register,
+    // and only when it is another name than the last one read.
+    QStringView name;
+    TextCursor nameText;
     if (scanToken(text, false) == TokIdentifier) {
-        qsizetype end = 0;
-        while (end < text.size() && text.at(end).isLetter())
-            ++end;
-        name = text.left(end);
+        nameText = text;
+        name = leadingLetterRun(nameText.rest());
         scanToken(text, true);
     }
-    line += QStringLiteral(",\tNombre de señal detectado: ") + name;
-    r.currentSignalName = name;
+    if (tracing)
+        line += QStringLiteral(",\tNombre de señal detectado: ") + name.toString();
+    if (r.currentSignalName != name || r.currentSignalName.isNull() != name.isNull())
+        r.currentSignalName = name.toString();
 
     if (scanToken(text, false) != TokLBracket) {
         ctx.signalTable.currentValueOf(name, r.exprValue);
     } else {
-        line += QStringLiteral("\t[");
+        if (tracing)
+            line += QStringLiteral("\t[");
         scanToken(text, true);
         evalConditional(ctx, text);
         if (r.nestingExceeded)
             return flushTrace(ctx.log);
         const qint64 first = r.exprValue;
-        line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
+        if (tracing)
+            line += QStringLiteral("\tNumDigitoIni: %1").arg(first);
         bool isRange = false;
         qint64 second = 0;
         const TokenCode after = scanToken(text, false);
         if (after == TokColon) {
-            line += QStringLiteral("\t:");
+            if (tracing)
+                line += QStringLiteral("\t:");
             scanToken(text, true);
             evalConditional(ctx, text);
             if (r.nestingExceeded)
                 return flushTrace(ctx.log);
             isRange = true;
             second = r.exprValue;
-            line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
+            if (tracing)
+                line += QStringLiteral("\tNumDigitoFin: %1").arg(second);
             if (scanToken(text, false) == TokRBracket) {
-                line += QStringLiteral("\t]");
+                if (tracing)
+                    line += QStringLiteral("\t]");
                 scanToken(text, true);
             }
         } else if (after == TokRBracket) {
-            line += QStringLiteral("\t]");
+            if (tracing)
+                line += QStringLiteral("\t]");
             scanToken(text, true);
         }
 
@@ -185,22 +202,49 @@ void signalProcess(const EvalContext &ctx, QString &text)
         qint32 value = r.exprValue;
         ctx.signalTable.currentValueOf(name, value);
         const QString binary = QString::number(value, 2);
-        line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
+        if (tracing)
+            line += QStringLiteral("\nNumero inicial: %1\tNumero binario inicial: %2").arg(value).arg(binary);
 
         const Selection s = selectBits(value, binary, first, isRange, second);
         if (!s.inRange) {
             r.exprValue = 0;
-            line += QStringLiteral("\tBit pedido superior a tamaño o negativo. 0 por defecto");
+            if (tracing)
+                line += QStringLiteral("\tBit pedido superior a tamaño o negativo. 0 por defecto");
         } else {
             const QString bits = s.binary.mid(s.position, s.length);
-            if (isRange)
-                line += QStringLiteral("\tNecesito los bits del %1 al %2 del String").arg(first).arg(second);
-            else
-                line += QStringLiteral("\tNecesito el bit: %1 del String").arg(s.position);
             r.exprValue = qint32(bits.toLongLong(nullptr, 2));
-            line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
+            if (tracing) {
+                if (isRange)
+                    line += QStringLiteral("\tNecesito los bits del %1 al %2 del String").arg(first).arg(second);
+                else
+                    line += QStringLiteral("\tNecesito el bit: %1 del String").arg(s.position);
+                line += QStringLiteral("\tNumero binario final: %1\tNumero decimal final: %2").arg(bits).arg(r.exprValue);
+            }
         }
     }
-    traceLine(ctx.log, line);
+    if (tracing)
+        traceLine(ctx.log, line);
     flushTrace(ctx.log);
+}
+
+void parseNumber(const EvalContext &ctx, QString &text)
+{
+    TextCursor cursor(text);
+    parseNumber(ctx, cursor);
+    text = cursor.restText();
+}
+
+int parseDigits(DigitMode mode, QString &text)
+{
+    TextCursor cursor(text);
+    const int value = parseDigits(mode, cursor);
+    text = cursor.restText();
+    return value;
+}
+
+void signalProcess(const EvalContext &ctx, QString &text)
+{
+    TextCursor cursor(text);
+    signalProcess(ctx, cursor);
+    text = cursor.restText();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The leaves of an expression: number literals and references to declared signals.
 
+#include "lang/textcursor.h"
+
 #include <QString>
 
 struct EvalContext;
@@ -20,3 +22,8 @@ int parseDigits(DigitMode mode, QString &text);
 // Reads a signal reference, with an optional bit «[i]» or range «[i:j]» selection, into
 // exprValue and writes one trace line describing it.
 void signalProcess(const EvalContext &ctx, QString &text);
+
+// The same on a cursor.
+void parseNumber(const EvalContext &ctx, TextCursor &text);
+int parseDigits(DigitMode mode, TextCursor &text);
+void signalProcess(const EvalContext &ctx, TextCursor &text);

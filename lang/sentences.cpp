@@ -7,20 +7,11 @@
 #include "lang/lexer.h"
 #include "lang/signaltable.h"
 
-void analyseSentence(const EvalContext &ctx, QString &text)
+namespace {
+
+// The sentence after its heading lines: its first token, and what was left unread.
+void analyseRest(const EvalContext &ctx, TextCursor &text)
 {
-    EvaluatorRegisters &r = ctx.registers;
-    r.logicFound = 0;
-    r.comparisonFound = 0;
-    r.truthResult = false;
-    r.exprValue = 0;
-    r.nestingExceeded = false;
-
-    traceLine(ctx.log, QStringLiteral("\n//-----------EXPRESION PREVIA A ANALIZAR-------------//"));
-    traceLine(ctx.log, QStringLiteral("CICLO DE SIMULACION: %1").arg(ctx.signalTable.simCycle));
-    traceLine(ctx.log, text);
-    flushTrace(ctx.log);
-
     switch (scanToken(text, false)) {
     case TokEnd:
         traceLine(ctx.log, QStringLiteral("Frase vacia"));
@@ -48,7 +39,29 @@ void analyseSentence(const EvalContext &ctx, QString &text)
     // analysed, and is reported as such.
     if (scanToken(text, false) == TokEnd && text.isEmpty())
         traceLine(ctx.log, QStringLiteral("ANALIZADO TODO"));
-    else
-        traceLine(ctx.log, QStringLiteral("NO ANALIZADO: ") + text);
+    else if (ctx.log.tracing)
+        traceLine(ctx.log, QStringLiteral("NO ANALIZADO: ") + text.restText());
     flushTrace(ctx.log);
+}
+
+} // namespace
+
+void analyseSentence(const EvalContext &ctx, QString &text)
+{
+    EvaluatorRegisters &r = ctx.registers;
+    r.logicFound = 0;
+    r.comparisonFound = 0;
+    r.truthResult = false;
+    r.exprValue = 0;
+    r.nestingExceeded = false;
+
+    traceLine(ctx.log, QStringLiteral("\n//-----------EXPRESION PREVIA A ANALIZAR-------------//"));
+    if (ctx.log.tracing)
+        traceLine(ctx.log, QStringLiteral("CICLO DE SIMULACION: %1").arg(ctx.signalTable.simCycle));
+    traceLine(ctx.log, text);
+    flushTrace(ctx.log);
+
+    TextCursor rest(text);
+    analyseRest(ctx, rest);
+    text = rest.restText();
 }

@@ -1,5 +1,7 @@
 #include "lang/signaltable.h"
 
+#include <algorithm>
+
 namespace {
 
 template <typename Vector>
@@ -71,7 +73,7 @@ const QStringList &SignalTable::timingOf(SignalKind kind) const
     return pick(kind, inputTiming, outputTiming, inoutTiming, wireTiming);
 }
 
-const QVector<QPair<SignalKind, int>> *SignalTable::declarationsOf(const QString &name) const
+const QVector<QPair<SignalKind, int>> *SignalTable::declarationsOf(QStringView name) const
 {
     std::array<qsizetype, 4> counts{};
     std::array<const QString *, 4> storage{};
@@ -80,25 +82,39 @@ const QVector<QPair<SignalKind, int>> *SignalTable::declarationsOf(const QString
         storage[k] = namesOf(kSignalKinds[k]).constData();
     }
     if (counts != m_nameIndex.counts || storage != m_nameIndex.storage) {
-        m_nameIndex.positions.clear();
+        QHash<QString, QVector<QPair<SignalKind, int>>> positions;
         for (SignalKind kind : kSignalKinds) {
             const QStringList &names = namesOf(kind);
             for (int i = 0; i < names.size(); ++i)
-                m_nameIndex.positions[names.at(i)].append({kind, i});
+                positions[names.at(i)].append({kind, i});
+        }
+        m_nameIndex.entries.clear();
+        m_nameIndex.firstWithHash.clear();
+        for (auto it = positions.cbegin(); it != positions.cend(); ++it) {
+            const size_t hash = qHash(QStringView(it.key()), 0);
+            const auto first = m_nameIndex.firstWithHash.constFind(hash);
+            const qsizetype chained = first == m_nameIndex.firstWithHash.constEnd() ? -1 : first.value();
+            m_nameIndex.entries.append({it.key(), it.value(), chained});
+            m_nameIndex.firstWithHash.insert(hash, m_nameIndex.entries.size() - 1);
         }
         m_nameIndex.counts = counts;
         m_nameIndex.storage = storage;
     }
-    const auto found = m_nameIndex.positions.constFind(name);
-    return found == m_nameIndex.positions.constEnd() ? nullptr : &found.value();
+    const auto first = m_nameIndex.firstWithHash.constFind(qHash(name, 0));
+    if (first == m_nameIndex.firstWithHash.constEnd())
+        return nullptr;
+    for (qsizetype e = first.value(); e >= 0; e = m_nameIndex.entries.at(e).sameHash)
+        if (QStringView(m_nameIndex.entries.at(e).name) == name)
+            return &m_nameIndex.entries.at(e).positions;
+    return nullptr;
 }
 
-bool SignalTable::isDeclared(const QString &name) const
+bool SignalTable::isDeclared(QStringView name) const
 {
     return declarationsOf(name) != nullptr;
 }
 
-bool SignalTable::currentValueOf(const QString &name, qint32 &value) const
+bool SignalTable::currentValueOf(QStringView name, qint32 &value) const
 {
     const QVector<QPair<SignalKind, int>> *declarations = declarationsOf(name);
     if (!declarations)

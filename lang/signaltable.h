@@ -59,22 +59,30 @@ struct SignalTable {
     const QStringList &timingOf(SignalKind kind) const;
 
     // True when some kind declares the name.
-    bool isDeclared(const QString &name) const;
+    bool isDeclared(QStringView name) const;
 
     // The current value of a name: every kind is searched, inputs first, over the indexes
     // that have a current value, and the last match wins. Leaves `value` alone and
     // returns false when no declaration of the name has a current value yet.
-    bool currentValueOf(const QString &name, qint32 &value) const;
+    bool currentValueOf(QStringView name, qint32 &value) const;
 
 private:
     // Where each name is declared, (kind, index) in the order the whole table is gone
     // over; rebuilt when some kind's name list has another size or other storage (names
     // are appended, cleared or replaced whole, never changed in place).
+    // Found by the hash of the name, so that a view of a name finds it without building
+    // a string: names of one hash are chained through `sameHash`.
+    struct NameEntry {
+        QString name;
+        QVector<QPair<SignalKind, int>> positions;
+        qsizetype sameHash = -1;
+    };
     struct NameIndex {
-        QHash<QString, QVector<QPair<SignalKind, int>>> positions;
+        QVector<NameEntry> entries;
+        QHash<size_t, qsizetype> firstWithHash;
         std::array<qsizetype, 4> counts{-1, -1, -1, -1};
         std::array<const QString *, 4> storage{};
     };
     mutable NameIndex m_nameIndex;
-    const QVector<QPair<SignalKind, int>> *declarationsOf(const QString &name) const;
+    const QVector<QPair<SignalKind, int>> *declarationsOf(QStringView name) const;
 };

@@ -56,6 +56,11 @@ QString boxTypeName(BoxType type)
     return QLatin1String(entryOf(type).name);
 }
 
+QLatin1String boxTypeLatin1Name(BoxType type)
+{
+    return QLatin1String(entryOf(type).name);
+}
+
 BoxType boxTypeNamed(QStringView name)
 {
     for (const BoxTypeEntry &entry : kBoxTypeTable)

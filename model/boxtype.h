@@ -2,6 +2,7 @@
 // The types of box a design file may name, and the one table of their names.
 
 #include <QList>
+#include <QLatin1String>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -33,6 +34,8 @@ const QList<BoxType> &allBoxTypes();
 
 // The name a design file and every report give the type ("" for None).
 QString boxTypeName(BoxType type);
+// The same name as a view of its fixed text, for callers that only append or measure it.
+QLatin1String boxTypeLatin1Name(BoxType type);
 // The type of that exact name; None for any other text.
 BoxType boxTypeNamed(QStringView name);
 

@@ -41,7 +41,8 @@ void addMatrix(QStringList &lines, const QString &heading, const TextMatrix &mat
 void reportReadData(DesignModel &m, MessageLog &log)
 {
     const int boxes = m.boxIds.size();
-    QStringList &lines = m.readerLines;
+    // A list of its own: the reader's trace list is for the process pane only.
+    QStringList lines;
     lines << QString()
           << QStringLiteral("//--------------DATOS GUARDADOS AL LEER EL ARCHIVO-----------------//")
           << QStringLiteral(" - Numero de BOX leidos: %1").arg(boxes)
@@ -50,5 +51,4 @@ void reportReadData(DesignModel &m, MessageLog &log)
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT UP: "), m.textUpMatrix, boxes);
     addMatrix(lines, QStringLiteral("\n - Matriz de TEXT DOWN: "), m.textDownMatrix, boxes);
     showInOutputPane(log, lines);
-    lines.clear();
 }

@@ -83,7 +83,7 @@ private:
     }
     void note(const QString &text)
     {
-        if (m_storing)
+        if (m_storing && m_log.tracing)
             m_model.readerLines << text;
     }
     void flushTrace()
@@ -140,28 +140,31 @@ void Reader::readAll()
         if (m_lineNo > kLastLine)
             break;
     }
-    m_model.readerLines << QStringLiteral("//Fin de la simulación en modo lectura de archivo");
+    if (m_log.tracing)
+        m_model.readerLines << QStringLiteral("//Fin de la simulación en modo lectura de archivo");
     flushTrace();
 }
 
 // Three lines: the "Pages" line, "Id = n; Name = text;", and a closing line.
 void Reader::readPage()
 {
-    m_model.readerLines << kRule << QStringLiteral("Palabra Pages encontrada en la linea: %1").arg(m_lineNo)
-                  << kRule;
+    if (m_log.tracing)
+        m_model.readerLines << kRule << QStringLiteral("Palabra Pages encontrada en la linea: %1").arg(m_lineNo)
+                            << kRule;
     readLine();
     ++m_lineNo;
     const qint32 id = valueAfterEquals(m_line.section(QLatin1Char(';'), 0, 0));
     const QString name = textAfterEquals(m_line.section(QLatin1Char(';'), 1, 1));
     m_model.pageIds << id;
     m_model.pageNames << name;
-    m_model.readerLines << QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(id)
-                  << QStringLiteral("Name encontrado. Linea: %1 . NAME = %2").arg(m_lineNo).arg(name)
-                  << kRule;
+    if (m_log.tracing)
+        m_model.readerLines << QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(id)
+                            << QStringLiteral("Name encontrado. Linea: %1 . NAME = %2").arg(m_lineNo).arg(name)
+                            << kRule;
     ++m_lineNo;
     readLine();
     ++m_lineNo;
-    if (m_line.contains(QLatin1Char('}')))
+    if (m_line.contains(QLatin1Char('}')) && m_log.tracing)
         m_model.readerLines << QStringLiteral("Fin del modulo Pages") << kRule;
     flushTrace();
 }

@@ -36,17 +36,19 @@ void showStatus(SimState &state, const QString &text)
 RunResults runSimulation(SimState &state, const QString &path)
 {
     state.simulatedFileName = path;
+    state.log.tracing = sinkShowsProcessPane(state.log.sink);
     state.log.outputOpenFailed = !openOutputFile(state);
     if (state.log.outputOpenFailed)
         logMessage(state.log, kOutputOpenError, LogError);
     showStatus(state, QStringLiteral("Simulando el archivo seleccionado"));
     clearPanes(state.log);
-    showInProcessPane(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
+    showInProcessPaneAlways(state.log, {QStringLiteral("//Simulando el archivo con direccion: "), path, kRule});
 
     runStages(state, path);
 
-    showInProcessPane(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
-                                  .arg(state.signalTable.simCycle)});
+    showInProcessPaneAlways(state.log, {QStringLiteral("\nNumero de ciclos de simulacion: %1")
+                                        .arg(state.signalTable.simCycle)});
+    showTraceLeftOutNote(state.log);
     logMessage(state.log, QString(), LogSummary);
     state.log.traceLines.clear();
     closeOutputFile(state);

@@ -11,8 +11,8 @@
 namespace {
 
 const QString kNoText = QStringLiteral("null");
-const QString kNotSupported = QStringLiteral("No implantado\n");
-const QString kDecisionResult = QStringLiteral("\t->\tResultado Decision: ");
+constexpr QLatin1String kNotSupported("No implantado\n");
+constexpr QLatin1String kDecisionResult("\t->\tResultado Decision: ");
 
 void writeValue(QVector<qint32> &values, int index, qint32 value)
 {
@@ -45,7 +45,7 @@ bool takesPathOne(Outcome outcome)
 // Appends the condition and analyses it (the analysis traces itself in the process pane).
 Outcome analyseCondition(const SimContext &ctx, const QString &condition)
 {
-    ctx.simulation.loop.logEntry += condition + QLatin1Char('\t');
+    ctx.simulation.loop.add(condition, QLatin1Char('\t'));
     QString text = condition;
     analyseSentence(ctx.eval(), text);
     return conditionOutcome(ctx.registers);
@@ -54,130 +54,131 @@ Outcome analyseCondition(const SimContext &ctx, const QString &condition)
 PathLinkKind executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, qint32 &link)
 {
     const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textMatrix, 0, w));
-    QString text;
+    QLatin1String text;
     switch (outcome) {
-    case Outcome::LogicTrue: text = QStringLiteral("Logica Verdadera(Camino 1). Next ID: "); break;
-    case Outcome::LogicFalse: text = QStringLiteral("Logica Falsa (Camino 0). Next ID: "); break;
-    case Outcome::ComparisonTrue: text = QStringLiteral("Comparacion Verdadera (Camino 1). Next ID: "); break;
-    case Outcome::ComparisonFalse: text = QStringLiteral("Comparacion Falsa (Camino 0). Next ID: "); break;
-    case Outcome::ValueOne: text = QStringLiteral("Valor Signal 1 (Camino 1). Next ID: "); break;
-    case Outcome::ValueZero: text = QStringLiteral("Valor Signal 0 (Camino 0). Next ID: "); break;
+    case Outcome::LogicTrue: text = QLatin1String("Logica Verdadera(Camino 1). Next ID: "); break;
+    case Outcome::LogicFalse: text = QLatin1String("Logica Falsa (Camino 0). Next ID: "); break;
+    case Outcome::ComparisonTrue: text = QLatin1String("Comparacion Verdadera (Camino 1). Next ID: "); break;
+    case Outcome::ComparisonFalse: text = QLatin1String("Comparacion Falsa (Camino 0). Next ID: "); break;
+    case Outcome::ValueOne: text = QLatin1String("Valor Signal 1 (Camino 1). Next ID: "); break;
+    case Outcome::ValueZero: text = QLatin1String("Valor Signal 0 (Camino 0). Next ID: "); break;
     case Outcome::Unreadable: break;
     }
     const bool pathOne = takesPathOne(outcome);
     link = pathOne ? next1 : next0;
-    QString &entry = ctx.simulation.loop.logEntry;
-    entry += kDecisionResult;
+    CycleLoopState &loop = ctx.simulation.loop;
+    loop.add(kDecisionResult);
     if (outcome == Outcome::Unreadable)
-        entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n");
+        loop.add(QLatin1String("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n"));
     else
-        entry += text + QString::number(link) + QLatin1Char('\n');
+        loop.add(text, Decimal{link}, QLatin1Char('\n'));
     return pathOne ? PathLinkKind::Next1 : PathLinkKind::Next0;
 }
 
 // The texts of a conditional operation box for each outcome but the unreadable one.
-QString conditionalText(Outcome outcome, Timing timing)
+QLatin1String conditionalText(Outcome outcome, Timing timing)
 {
     const bool sync = timing == Timing::Synchronous;
     switch (outcome) {
     case Outcome::LogicTrue:
-        return sync ? QStringLiteral(". Logica Verdadera. EJECUTO\n") : QStringLiteral("Logica Verdadera. Ejecuto\n");
+        return sync ? QLatin1String(". Logica Verdadera. EJECUTO\n") : QLatin1String("Logica Verdadera. Ejecuto\n");
     case Outcome::LogicFalse:
-        return sync ? QStringLiteral(". Logica Falsa. NO EJECUTO\n") : QStringLiteral("Logica Falsa. NO EJECUTO\n");
+        return sync ? QLatin1String(". Logica Falsa. NO EJECUTO\n") : QLatin1String("Logica Falsa. NO EJECUTO\n");
     case Outcome::ComparisonTrue:
-        return sync ? QStringLiteral(". Comparacion Verdadera. EJECUTO\n")
-                    : QStringLiteral("Comparacion Verdadera. EJECUTO\n");
+        return sync ? QLatin1String(". Comparacion Verdadera. EJECUTO\n")
+                    : QLatin1String("Comparacion Verdadera. EJECUTO\n");
     case Outcome::ComparisonFalse:
-        return sync ? QStringLiteral(". Comparacion Falsa. NO EJECUTO\n")
-                    : QStringLiteral("Comparacion Falsa. NO EJECUTO\n");
+        return sync ? QLatin1String(". Comparacion Falsa. NO EJECUTO\n")
+                    : QLatin1String("Comparacion Falsa. NO EJECUTO\n");
     case Outcome::ValueOne:
-        return sync ? QStringLiteral(". Valor Signal 1. EJECUTO\n") : QStringLiteral("Valor Signal 1. EJECUTO\n");
+        return sync ? QLatin1String(". Valor Signal 1. EJECUTO\n") : QLatin1String("Valor Signal 1. EJECUTO\n");
     case Outcome::ValueZero:
-        return sync ? QStringLiteral(". Valor Signal 0. NO EJECUTO\n") : QStringLiteral("Valor Signal 0. NO EJECUTO\n");
+        return sync ? QLatin1String(". Valor Signal 0. NO EJECUTO\n") : QLatin1String("Valor Signal 0. NO EJECUTO\n");
     case Outcome::Unreadable:
         break;
     }
-    return QString();
+    return QLatin1String();
 }
 
-// Executes every line of one text matrix of the box, from row 0 to the last, skipping
-// the lines the box lacks.
-void executeLines(const SimContext &ctx, const TextMatrix &matrix, int rows, int w, Timing timing, bool verbose)
+// The lines of one text matrix of the box: kept from the first time the cycle loop met
+// them, or read now outside the loop.
+enum class Rows { Text, Down };
+
+void executeLines(const SimContext &ctx, Rows which, int w, Timing timing, bool verbose)
 {
-    for (int row = 0; row < rows; ++row) {
-        const QString line = textCell(matrix, row, w);
-        if (line != kNoText)
-            executeAssignmentLine(ctx, line, timing, verbose);
+    const DesignModel &m = ctx.model;
+    const TextMatrix &matrix = which == Rows::Text ? m.textMatrix : m.textDownMatrix;
+    const int rows = which == Rows::Text ? kTextRows : kTextDownRows;
+    CompiledBoxes &compiled = ctx.simulation.loop.compiled;
+    if (compiled.active && w >= 0 && w < m.boxIds.size()) {
+        if (compiled.boxes.size() <= w)
+            compiled.boxes.resize(m.boxIds.size());
+        CompiledBoxes::Box &box = compiled.boxes[w];
+        if (!box.compiled) {
+            box.text = compileLines(ctx.signalTable, m.textMatrix, kTextRows, w);
+            box.down = compileLines(ctx.signalTable, m.textDownMatrix, kTextDownRows, w);
+            box.compiled = true;
+        }
+        for (const CompiledAssignment &line : which == Rows::Text ? box.text : box.down)
+            executeAssignment(ctx, line, timing, verbose);
+    } else {
+        for (const CompiledAssignment &line : compileLines(ctx.signalTable, matrix, rows, w))
+            executeAssignment(ctx, line, timing, verbose);
     }
-    ctx.simulation.loop.logEntry += QLatin1Char('\n');
+    ctx.simulation.loop.add(QLatin1Char('\n'));
 }
 
 void executeConditionalOps(const SimContext &ctx, int w, Timing timing)
 {
     const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textUpMatrix, 0, w));
-    QString &entry = ctx.simulation.loop.logEntry;
-    entry += kDecisionResult;
+    CycleLoopState &loop = ctx.simulation.loop;
+    loop.add(kDecisionResult);
     const bool sync = timing == Timing::Synchronous;
     if (sync)
-        entry += QString::number(ctx.registers.exprValue);
+        loop.add(Decimal{ctx.registers.exprValue});
     if (outcome == Outcome::Unreadable) {
-        entry += QStringLiteral("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n");
+        loop.add(QLatin1String("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n"));
         logMessage(ctx.log,
                    sync ? QStringLiteral("Error! Decision mal interpretada en CondSyncOps del diseño")
                         : QStringLiteral("Error! Decision mal interpretada en CondAsyncOps del diseño"),
                    LogError);
         return;
     }
-    entry += conditionalText(outcome, timing);
+    loop.add(conditionalText(outcome, timing));
     if (takesPathOne(outcome))
-        executeLines(ctx, ctx.model.textDownMatrix, kTextDownRows, w, timing, false);
+        executeLines(ctx, Rows::Down, w, timing, false);
 }
 
 void notSupported(const SimContext &ctx, const QString &message, LogKind kind)
 {
-    ctx.simulation.loop.logEntry += kNotSupported;
+    ctx.simulation.loop.add(kNotSupported);
     logMessage(ctx.log, message, kind);
 }
 
 } // namespace
 
-SignalRef findSignalByName(const SignalTable &table, const QString &name)
-{
-    SignalRef found;
-    for (SignalKind kind : kSignalKinds) {
-        const qsizetype index = table.namesOf(kind).indexOf(name);
-        if (index >= 0)
-            found = {kind, int(index)};
-    }
-    return found;
-}
-
 void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose)
 {
-    QString &entry = ctx.simulation.loop.logEntry;
-    entry += line + (verbose ? QStringLiteral("\t->\t") : QStringLiteral("\t"));
+    executeAssignment(ctx, compileAssignment(ctx.signalTable, line), timing, verbose);
+}
 
-    QString text = line;
-    SignalRef target;
-    if (scanToken(text, false) == TokIdentifier) {
-        const QString name = leadingLetters(text);
-        target = findSignalByName(ctx.signalTable, name);
-        scanToken(text, true);
-        if (verbose)
-            entry += QStringLiteral("Nombre señal: ") + name;
-    }
-    if (scanToken(text, false) == TokLe)
-        scanToken(text, true);
+void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignment, Timing timing, bool verbose)
+{
+    CycleLoopState &loop = ctx.simulation.loop;
+    loop.add(assignment.line, verbose ? QLatin1String("\t->\t") : QLatin1String("\t"));
+    if (assignment.named && verbose)
+        loop.add(QStringView(u"Nombre señal: "), assignment.name);
 
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
     startFreshEvaluation(ctx.registers);
+    TextCursor text = assignment.expression;
     evalConditional(ctx.eval(), text);
-    scanToken(text, true);
     const qint32 value = expressionResult(ctx.registers);
     if (verbose)
-        entry += QStringLiteral("\tValor: ") + QString::number(value) + QLatin1Char('\t');
+        loop.add(QLatin1String("\tValor: "), Decimal{value}, QLatin1Char('\t'));
 
+    const SignalRef target = assignment.target;
     if (target.kind == KindNone)
         return;
     SignalTable &table = ctx.signalTable;
@@ -193,9 +194,9 @@ PathLinkKind executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 n
     if (type == BoxType::Decision)
         return executeDecision(ctx, w, next0, next1, link);
     if (type == BoxType::SyncOps)
-        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Synchronous, true);
+        executeLines(ctx, Rows::Text, w, Timing::Synchronous, true);
     else if (type == BoxType::AsyncOps)
-        executeLines(ctx, m.textMatrix, kTextRows, w, Timing::Asynchronous, true);
+        executeLines(ctx, Rows::Text, w, Timing::Asynchronous, true);
     else if (type == BoxType::CondSyncOps)
         executeConditionalOps(ctx, w, Timing::Synchronous);
     else if (type == BoxType::CondAsyncOps)

@@ -3,6 +3,7 @@
 // assignments, and the boxes that are not supported.
 
 #include "lang/signaltable.h"
+#include "sim/compiledlines.h"
 #include "model/boxtype.h"
 #include "sim/walkpath.h"
 
@@ -13,16 +14,11 @@ struct SimContext;
 
 enum class Timing { Synchronous, Asynchronous };
 
-// The kind (KindNone when no kind holds it) and index of a name; the last
-// kind that holds it wins, the first index within that kind.
-struct SignalRef {
-    SignalKind kind = KindNone;
-    int index = -1;
-};
-SignalRef findSignalByName(const SignalTable &table, const QString &name);
 
 // Executes one assignment line, appending its text to the cycle log entry.
 void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing timing, bool verbose);
+// The same for a line read beforehand.
+void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignment, Timing timing, bool verbose);
 
 // Executes the box at position w. link holds the box's Next link on entry; a decision
 // replaces it with the link of the path it takes. Returns which link that is.

@@ -69,18 +69,19 @@ void settle(const SimContext &ctx, int designColumn)
     SimulationState &sim = ctx.simulation;
     CycleLoopState &loop = sim.loop;
     const SignalTable &table = ctx.signalTable;
-    const QString cycle = QString::number(table.simCycle);
+    const qint32 cycle = table.simCycle;
     for (;;) {
         const bool changed = loop.designWalked && valuesDiffer(table.previous, table.current);
         if (!changed) {
-            loop.logEntry += QStringLiteral("\t\tNO CAMBIA EN EL CICLO: ") + cycle + QLatin1Char('\n');
+            loop.add(QLatin1String("\t\tNO CAMBIA EN EL CICLO: "), Decimal{cycle}, QLatin1Char('\n'));
             sim.changedPasses = 0;
             return;
         }
-        loop.logEntry += QStringLiteral("\t\tCAMBIA EN EL CICLO: ") + cycle + QStringLiteral("\n\n");
+        loop.add(QLatin1String("\t\tCAMBIA EN EL CICLO: "), Decimal{cycle}, QLatin1String("\n\n"));
         ++sim.changedPasses;
         if (sim.changedPasses >= kMaxChangedPasses) {
-            logMessage(ctx.log, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + cycle, LogError);
+            logMessage(ctx.log, QStringLiteral("Error! Bucle infinito en el diseño. CICLO: ") + QString::number(cycle),
+                       LogError);
             return;
         }
         if (loop.cycleLogFull())
@@ -135,6 +136,7 @@ void runSimulationCycles(const SimContext &ctx)
     CycleLoopState &loop = ctx.simulation.loop;
     loop = CycleLoopState{};
     loop.maxCycleLogLength = ctx.simulation.maxCycleLogLength;
+    loop.keepText = ctx.log.tracing;
     ctx.simulation.cycleHeadingRows.clear();
     const QVector<int> testBenches = columnsOfKind(ctx.model, DiagramKind::TestBench);
     const QVector<int> designs = columnsOfKind(ctx.model, DiagramKind::Design);
@@ -143,6 +145,7 @@ void runSimulationCycles(const SimContext &ctx)
         return;
     }
     loop.started = true;
+    loop.compiled.active = true;
     loop.cycleLog << kCycleHeading;
     SignalTable &table = ctx.signalTable;
     table.next = table.current;
@@ -156,8 +159,9 @@ void runSimulationCycles(const SimContext &ctx)
     // Every pass either ends the simulation or takes a clock edge, and the table has
     // room for 300 of them, so the loop is bounded by the table.
     for (;;) {
-        loop.headings.append({table.simCycle, loop.cycleLog.size(), loop.logEntry.count(QLatin1Char('\n'))});
-        loop.logEntry += QStringLiteral("CICLO SE SIMULACION NUEVO: %1\n").arg(table.simCycle);
+        if (loop.keepText)
+            loop.headings.append({table.simCycle, loop.cycleLog.size(), loop.logEntry.count(QLatin1Char('\n'))});
+        loop.add(QLatin1String("CICLO SE SIMULACION NUEVO: "), Decimal{table.simCycle}, QLatin1Char('\n'));
         for (int column : testBenches) {
             loop.testBenchPending = true;
             runTestBenchStep(ctx, column);
@@ -180,8 +184,9 @@ void runSimulationCycles(const SimContext &ctx)
             break;
         }
     }
-    if (ctx.log.sink)
+    if (ctx.log.sink && loop.keepText)
         recordHeadingRows(ctx.simulation, ctx.log.processRows);
-    showInProcessPane(ctx.log, loop.cycleLog);
-    loop.logEntry.clear();
+    loop.compiled.clear();
+    showInProcessPaneAlways(ctx.log, loop.cycleLog);
+    loop.dropEntry();
 }

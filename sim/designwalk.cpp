@@ -24,10 +24,18 @@ int firstRowWithId(const DesignModel &m, int column, qint32 id, int rows)
     return -1;
 }
 
-// The last box position with this ID, or -1; looks quietly, without a warning.
-int lastBoxWithId(const DesignModel &m, qint32 id)
+// The last box position with this ID, or -1; looks quietly, without a warning. Within
+// the cycle loop the positions are indexed once.
+int lastBoxWithId(const DesignModel &m, CompiledBoxes &compiled, qint32 id)
 {
-    return int(m.boxIds.lastIndexOf(id));
+    if (!compiled.active)
+        return int(m.boxIds.lastIndexOf(id));
+    if (!compiled.idsIndexed) {
+        for (int pos = 0; pos < m.boxIds.size(); ++pos)
+            compiled.lastBoxWithId.insert(m.boxIds.at(pos), pos);
+        compiled.idsIndexed = true;
+    }
+    return compiled.lastBoxWithId.value(id, -1);
 }
 
 void applyDefaultsOfState(const SimContext &ctx, int column)
@@ -37,7 +45,7 @@ void applyDefaultsOfState(const SimContext &ctx, int column)
     const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (boxTypeAt(m, pos) == BoxType::Default && boxLinksAt(m, pos).next == stateId) {
-            loop.logEntry += QStringLiteral("VALORES POR DEFECTO\n");
+            loop.add(QLatin1String("VALORES POR DEFECTO\n"));
             applyDefaultValues(ctx.simulation, ctx.signalTable);
         }
     }
@@ -113,7 +121,7 @@ void enterDesignState(const SimContext &ctx, int column)
     const DesignModel &m = ctx.model;
     CycleLoopState &loop = ctx.simulation.loop;
     applyDefaultsOfState(ctx, column);
-    loop.logEntry += QStringLiteral(" + DISEÑO:\n");
+    loop.add(QStringView(u" + DISEÑO:\n"));
 
     const int r = loop.designPosition;
     loop.startDesignPosition = r;
@@ -122,21 +130,18 @@ void enterDesignState(const SimContext &ctx, int column)
     loop.walkStopId = stateCell(m.stateIds, r + 1, column);
     loop.walkStopIt = stateCell(m.stateIts, r + 1, column);
     loop.walkStopMissing = false;
-    loop.logEntry += QStringLiteral("\tState inicio ID: %1,\tState inicio IT: %2,\tSTATE TYPE: %3\t     ->")
-                         .arg(loop.walkStartId)
-                         .arg(loop.walkStartIt)
-                         .arg(boxTypeName(boxTypeAt(m, loop.walkStartIt)));
+    loop.add(QLatin1String("\tState inicio ID: "), Decimal{loop.walkStartId}, QLatin1String(",\tState inicio IT: "),
+             Decimal{loop.walkStartIt}, QLatin1String(",\tSTATE TYPE: "), boxTypeLatin1Name(boxTypeAt(m, loop.walkStartIt)),
+             QLatin1String("\t     ->"));
 
     if (loop.walkStopId != 0)
         ++loop.designPosition;
     else
         findStopByName(ctx, column);
 
-    loop.logEntry +=
-        QStringLiteral("\tState paro sin decisiones ID: %1,\tState paro sin decisiones IT: %2,\tSTATE TYPE: %3")
-            .arg(loop.walkStopId)
-            .arg(loop.walkStopIt)
-            .arg(boxTypeName(boxTypeAt(m, loop.walkStopIt)));
+    loop.add(QLatin1String("\tState paro sin decisiones ID: "), Decimal{loop.walkStopId},
+             QLatin1String(",\tState paro sin decisiones IT: "), Decimal{loop.walkStopIt}, QLatin1String(",\tSTATE TYPE: "),
+             boxTypeLatin1Name(boxTypeAt(m, loop.walkStopIt)));
     loop.closeEntry();
     loop.designWalked = true;
     loop.enteredDesignPosition = loop.designPosition;
@@ -155,7 +160,7 @@ void walkDesign(const SimContext &ctx, int column)
     loop.paths.addBox(column, from);
     const qint64 limit = linkLimit(m);
     for (qint64 followed = 0;; ++followed) {
-        const int w = lastBoxWithId(m, link);
+        const int w = lastBoxWithId(m, loop.compiled, link);
         if (w < 0 || followed >= limit) {
             interrupted(ctx, from, link);
             return;
@@ -183,7 +188,7 @@ void walkDesign(const SimContext &ctx, int column)
         const BoxLinks links = boxLinksAt(m, w);
         link = links.next;
         from = w;
-        loop.logEntry += QStringLiteral("  - ") + boxTypeName(type) + QStringLiteral(": ");
+        loop.add(QLatin1String("  - "), boxTypeLatin1Name(type), QLatin1String(": "));
         via = executeWalkBox(ctx, w, type, links.next0, links.next1, link);
     }
 }

@@ -2,6 +2,8 @@
 // What the operative simulation keeps between its steps.
 
 #include "core/limits.h"
+#include "sim/compiledlines.h"
+#include "sim/cyclelogtext.h"
 #include "sim/walkpath.h"
 
 #include <QStringList>
@@ -32,6 +34,28 @@ struct CycleLoopState {
     QStringList cycleLog;
     QString logEntry;
     qint64 cycleLogLength = 0;  // characters in cycleLog
+    // Whether the entries' texts are built. Without, cycleLog and logEntry stay empty and
+    // only their lengths are counted: the entry being built in untracedEntryLength.
+    bool keepText = true;
+    qint64 untracedEntryLength = 0;
+
+    // Adds pieces (texts, characters, Decimal numbers) to the entry being built.
+    template <typename... Pieces>
+    void add(const Pieces &...pieces)
+    {
+        if (keepText)
+            (appendPiece(logEntry, pieces), ...);
+        else
+            untracedEntryLength += (qint64(pieceLength(pieces)) + ...);
+    }
+    // Characters of the entry being built, whether or not its text is kept.
+    qint64 entryLength() const { return keepText ? logEntry.size() : untracedEntryLength; }
+    // Drops the entry being built.
+    void dropEntry()
+    {
+        logEntry.clear();
+        untracedEntryLength = 0;
+    }
 
     // Where each cycle's heading is written: the cycle, the item of the cycle log it is
     // in (the entry being built when it was written) and its line within that item.
@@ -45,11 +69,15 @@ struct CycleLoopState {
     // Moves the entry being built into the cycle log, as one item, and empties it.
     void closeEntry()
     {
-        cycleLogLength += logEntry.size();
-        cycleLog << logEntry;
-        logEntry.clear();
+        cycleLogLength += entryLength();
+        if (keepText)
+            cycleLog << logEntry;
+        dropEntry();
     }
     qint64 maxCycleLogLength = kMaxCycleLogLength;
+
+    // The assignment lines of the boxes, read once for the whole loop.
+    CompiledBoxes compiled;
 
     // Each cycle's state and walked boxes, per diagram.
     PathRecorder paths;
@@ -59,7 +87,7 @@ struct CycleLoopState {
     // verification lists.
     QVector<BoxRef> verificationBoxes;
 
-    bool cycleLogFull() const { return cycleLogLength + logEntry.size() > maxCycleLogLength; }
+    bool cycleLogFull() const { return cycleLogLength + entryLength() > maxCycleLogLength; }
 };
 
 struct SimulationState {

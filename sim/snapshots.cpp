@@ -27,7 +27,11 @@ struct Snapshot {
 void snapshot(const Snapshot &s, qint32 cycle, const QString &heading, Generation generation, bool allPrefix)
 {
     const SignalTable &table = s.table;
-    QStringList lines{heading, QStringLiteral("- Ciclo: %1").arg(cycle)};
+    // The lines are for the trace only; the table is written either way.
+    const bool tracing = s.log.tracing;
+    QStringList lines;
+    if (tracing)
+        lines << heading << QStringLiteral("- Ciclo: %1").arg(cycle);
     int column = 0;
     for (SignalKind kind : kSignalKinds) {
         const QVector<qint32> &current = table.current.ofKind(kind);
@@ -39,6 +43,8 @@ void snapshot(const Snapshot &s, qint32 cycle, const QString &heading, Generatio
         const QStringList &names = table.namesOf(kind);
         for (qsizetype k = 0; k < values.size(); ++k) {
             writeCell(s.sim, cycle, column++, values.at(k));
+            if (!tracing)
+                continue;
             QString line = QStringLiteral("\t-  ") + names.value(k) + QStringLiteral(":\t") + QString::number(values.at(k));
             if (allPrefix && lines.size() == 2)
                 line.prepend(QStringLiteral("TODAS:\n"));

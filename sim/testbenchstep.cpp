@@ -85,18 +85,18 @@ void handleVerification(const SimContext &ctx, QString line, BoxRef box)
     if (atCycle && !loop.tbStateEntered)
         return;
 
-    loop.logEntry += QStringLiteral("\t+ Texto DOWN:\t") + shown + QStringLiteral("    \t->\tVerificacion ");
+    loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("    \t->\tVerificacion "));
     if (atCycle) {
         scanToken(line, true);
         const qint32 k = leadingDigits(line);
         scanToken(line, true);
         // Wraps like 32-bit arithmetic; a cycle so far off is refused by the check.
         const qint32 target = static_cast<qint32>(static_cast<qint64>(cycle) + k - 1);
-        loop.logEntry += QStringLiteral("en ciclo: ") + number(k) + QStringLiteral(".      CYCLE:") + number(cycle)
-                         + QStringLiteral(".      Suma:") + number(target);
+        loop.add(QLatin1String("en ciclo: "), Decimal{k}, QLatin1String(".      CYCLE:"), Decimal{cycle},
+                 QLatin1String(".      Suma:"), Decimal{target});
         m.verifyCycles << target;
     } else {
-        loop.logEntry += QStringLiteral("siempre. CYCLE:") + number(cycle);
+        loop.add(QLatin1String("siempre. CYCLE:"), Decimal{cycle});
         m.verifyCycles << cycle;
         // An identifier here is the signal (or its prefix) and stays for the name.
         if (scanToken(line, false) != TokIdentifier)
@@ -121,7 +121,6 @@ void handleAction(const SimContext &ctx, QString line)
 {
     CycleLoopState &loop = ctx.simulation.loop;
     const QString shown = line;
-    QString text = QStringLiteral("\t+ Texto DOWN:\t") + shown + QStringLiteral("      \t->\tActuar ");
 
     if (scanToken(line, false) == TokAt) {
         scanToken(line, true);
@@ -129,12 +128,13 @@ void handleAction(const SimContext &ctx, QString line)
         scanToken(line, true);
         if (k != loop.tbStateCycle)
             return;
-        text += QStringLiteral("en ciclo: ") + number(k) + QStringLiteral("\tCiclo Actual Interno (de 0 a ")
-                + number(loop.tbStateLength) + QStringLiteral("-1): ") + number(loop.tbStateCycle);
+        loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("      \t->\tActuar "),
+                 QLatin1String("en ciclo: "), Decimal{k}, QLatin1String("\tCiclo Actual Interno (de 0 a "),
+                 Decimal{loop.tbStateLength}, QLatin1String("-1): "), Decimal{loop.tbStateCycle});
     } else {
-        text += QStringLiteral("siempre");
+        loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("      \t->\tActuar "),
+                 QLatin1String("siempre"));
     }
-    loop.logEntry += text;
 
     const QString name = takeSignalName(line);
     SignalTable &table = ctx.signalTable;
@@ -155,7 +155,7 @@ void runActionState(const SimContext &ctx, int pos)
     CycleLoopState &loop = ctx.simulation.loop;
     const DesignModel &m = ctx.model;
     const QString lengthText = textCell(m.textUpMatrix, 0, pos);
-    loop.logEntry += QStringLiteral("\tTextUp: ") + lengthText + QLatin1Char('\n');
+    loop.add(QLatin1String("\tTextUp: "), lengthText, QLatin1Char('\n'));
     if (loop.tbStateEntered) {
         loop.tbStateCycle = 0;
         readStateLength(loop, lengthText);
@@ -182,14 +182,14 @@ bool runState(const SimContext &ctx, int pos, BoxType type)
     if (type == BoxType::StateAsyncOps) {
         runActionState(ctx, pos);
     } else if (type == BoxType::State) {
-        loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
+        loop.add(QLatin1String("\tText: "), text, QLatin1Char('\n'));
         if (loop.tbStateEntered) {
             loop.tbStateCycle = 0;
             readStateLength(loop, text);
             loop.tbStateEntered = false;
         }
     } else if (type == BoxType::MetaState) {
-        loop.logEntry += QStringLiteral("\tText: ") + text + QLatin1Char('\n');
+        loop.add(QLatin1String("\tText: "), text, QLatin1Char('\n'));
         loop.tbStateCycle = 1;
         if (text == kEndSimulation) {
             loop.simulationEnded = true;
@@ -225,13 +225,13 @@ void runTestBenchStep(const SimContext &ctx, int column)
     const qint32 stop = stateCell(m.stateIts, row + 1, column);
     const BoxType startType = boxTypeAt(m, start);
 
-    loop.logEntry += QStringLiteral(" + TEST BENCH:\n") + QStringLiteral("\tState inicio ID: ") + number(startId)
-                     + QStringLiteral(",\tState inicio IT: ") + number(start) + QStringLiteral(",\tSTATE TYPE: ")
-                     + boxTypeName(startType) + QStringLiteral("\t     ->") + QStringLiteral("\tState paro ID: ") + number(stopId)
-                     + QStringLiteral(",\t\tState paro IT: ") + number(stop) + QStringLiteral(",\t\tSTATE TYPE: ")
-                     + boxTypeName(boxTypeAt(m, stop));
+    loop.add(QLatin1String(" + TEST BENCH:\n"), QLatin1String("\tState inicio ID: "), Decimal{startId},
+             QLatin1String(",\tState inicio IT: "), Decimal{start}, QLatin1String(",\tSTATE TYPE: "),
+             boxTypeLatin1Name(startType), QLatin1String("\t     ->"), QLatin1String("\tState paro ID: "), Decimal{stopId},
+             QLatin1String(",\t\tState paro IT: "), Decimal{stop}, QLatin1String(",\t\tSTATE TYPE: "),
+             boxTypeLatin1Name(boxTypeAt(m, stop)));
     loop.closeEntry();
-    loop.logEntry += QStringLiteral("  - ") + boxTypeName(startType) + QStringLiteral(": \n");
+    loop.add(QLatin1String("  - "), boxTypeLatin1Name(startType), QLatin1String(": \n"));
 
     bool ended = false;
     if (startId == 0) {
@@ -245,8 +245,8 @@ void runTestBenchStep(const SimContext &ctx, int column)
         loop.endedTbRow = row;
     if (!ended) {
         ++loop.tbStateCycle;
-        loop.logEntry += QStringLiteral("\n\t\tCICLO DE STATE: ") + number(loop.tbStateCycle) + QStringLiteral(" DE ")
-                         + number(loop.tbStateLength) + QStringLiteral(" TOTALES\n");
+        loop.add(QLatin1String("\n\t\tCICLO DE STATE: "), Decimal{loop.tbStateCycle}, QLatin1String(" DE "),
+                 Decimal{loop.tbStateLength}, QLatin1String(" TOTALES\n"));
     }
     if (loop.tbStateCycle >= loop.tbStateLength) {
         ++loop.tbPosition;

@@ -125,6 +125,46 @@ private slots:
         showInProcessPane(quiet, {QStringLiteral("a")});
         QCOMPARE(quiet.processRows, 0);
     }
+
+    // The trace outside the cycle log has a room in characters: lines are shown while
+    // they fit; the first that does not, and every line after it, is counted and left
+    // out, even one short enough for what is left. Lines shown whatever the room are
+    // shown, and the closing note counts the lines left out.
+    void theTraceStopsAtItsRoomAndCountsTheRest()
+    {
+        MemorySink sink;
+        MessageLog log(&sink);
+        log.traceRoom = 10;
+        showInProcessPane(log, {QStringLiteral("abcdefgh")});
+        showInProcessPane(log, {QStringLiteral("ab"), QStringLiteral("abc"), QStringLiteral("d")});
+        showInProcessPaneAlways(log, {QStringLiteral("cycle\nlog")});
+        showInProcessPane(log, {QStringLiteral("e")});
+        showTraceLeftOutNote(log);
+        QCOMPARE(sink.process, (QStringList{"abcdefgh", "ab", "cycle\nlog",
+                                            "\n//Traza demasiado larga: 3 lineas mas no se muestran"}));
+        // Rows of the pane: one per line, each item split at its line feeds.
+        QCOMPARE(log.processRows, 1 + 1 + 2 + 2);
+
+        // Clearing the panes starts the room again; a trace that fits has no note.
+        clearPanes(log);
+        showInProcessPane(log, {QStringLiteral("0123456789")});
+        showTraceLeftOutNote(log);
+        QCOMPARE(sink.process, QStringList{"0123456789"});
+    }
+
+    // A run that keeps no trace shows nothing in the process pane and keeps no lines.
+    void anUntracedLogShowsNoTrace()
+    {
+        MemorySink sink;
+        MessageLog log(&sink);
+        log.tracing = false;
+        traceLine(log, QStringLiteral("pending"));
+        QVERIFY(log.traceLines.isEmpty());
+        showInProcessPane(log, {QStringLiteral("a")});
+        showInProcessPaneAlways(log, {QStringLiteral("b")});
+        QVERIFY(sink.process.isEmpty());
+        QCOMPARE(log.processRows, 0);
+    }
 };
 
 ASMSIM_REGISTER_TEST(TestMessageLog)
