@@ -190,7 +190,6 @@ void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignme
 
 PathLinkKind executeWalkBox(const SimContext &ctx, int w, BoxType type, qint32 next0, qint32 next1, qint32 &link)
 {
-    const DesignModel &m = ctx.model;
     if (type == BoxType::Decision)
         return executeDecision(ctx, w, next0, next1, link);
     if (type == BoxType::SyncOps)
