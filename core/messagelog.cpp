@@ -97,21 +97,8 @@ void clearPanes(MessageLog &log)
     log.sink->clearOutputPane();
 }
 
-void traceLine(MessageLog &log, const QString &line)
-{
-    if (log.tracing)
-        log.traceLines << line;
-}
-
 bool sinkShowsProcessPane(const PaneSink *sink)
 {
     return sink && sink->showsProcessPane();
 }
 
-void flushTrace(MessageLog &log)
-{
-    if (log.traceLines.isEmpty())
-        return;
-    showInProcessPane(log, log.traceLines);
-    log.traceLines.clear();
-}

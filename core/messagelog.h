@@ -82,5 +82,17 @@ qint64 paneRows(const QString &item);
 // Pending trace lines: add one, or show them all in the process pane and empty the list.
 // Callers that have to build a line test `log.tracing` first, so an untraced run builds
 // none.
-void traceLine(MessageLog &log, const QString &line);
-void flushTrace(MessageLog &log);
+// Both are inline: the evaluator calls them at every level of every expression, and
+// without a trace they do nothing.
+inline void traceLine(MessageLog &log, const QString &line)
+{
+    if (log.tracing)
+        log.traceLines << line;
+}
+inline void flushTrace(MessageLog &log)
+{
+    if (!log.traceLines.isEmpty()) {
+        showInProcessPane(log, log.traceLines);
+        log.traceLines.clear();
+    }
+}

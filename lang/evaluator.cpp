@@ -1,17 +1,19 @@
 #include "lang/evaluator.h"
 
+#include "lang/cursorops.h"
+
 #include "core/messagelog.h"
 #include "lang/evalcontext.h"
 #include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
 #include "lang/numbers.h"
+#include "lang/operators.h"
 #include "lang/signaltable.h"
 
-#include <limits>
 
 namespace {
 
-constexpr qint32 kMinValue = std::numeric_limits<qint32>::min();
+using namespace boxops;
 
 // Every routine shows its pending trace lines when it ends, however it ends.
 struct FlushAtEnd {
@@ -29,16 +31,6 @@ struct NestingLevel {
 bool gaveUp(const EvalContext &ctx)
 {
     return ctx.registers.nestingExceeded;
-}
-
-TokenCode peek(TextCursor &text)
-{
-    return scanToken(text, false);
-}
-
-void take(TextCursor &text)
-{
-    scanToken(text, true);
 }
 
 QString spelling(TokenCode code)
@@ -82,131 +74,16 @@ void traceFound(const EvalContext &ctx, TokenCode code)
         traceLine(ctx.log, QStringLiteral("Encontrado ") + spelling(code));
 }
 
-bool isMultiplicative(TokenCode code)
-{
-    return code == TokStar || code == TokSlash || code == TokPercent;
-}
-
-bool isAdditive(TokenCode code)
-{
-    return code == TokPlus || code == TokMinus;
-}
-
-bool isShift(TokenCode code)
-{
-    return code == TokShl || code == TokArithShl || code == TokShr || code == TokArithShr;
-}
-
-bool isComparison(TokenCode code)
-{
-    switch (code) {
-    case TokEq: case TokCaseEq: case TokNe: case TokCaseNe:
-    case TokLt: case TokLe: case TokGt: case TokGe:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isOrLike(TokenCode code)
-{
-    return code == TokBitXor || code == TokBitXnor || code == TokBitOr;
-}
-
-bool isPrimaryStart(TokenCode code)
-{
-    return code == TokQuote || code == TokNumber || (code >= TokBaseBin && code <= TokBaseHex);
-}
-
-// Values wrap around in two's complement: the arithmetic is done on unsigned 32 bits.
-qint32 wrap(quint32 bits)
-{
-    return qint32(bits);
-}
-
-// A division with no defined quotient gets a fixed result and says so in the trace.
-qint32 divide(const EvalContext &ctx, qint32 lhs, qint32 rhs)
-{
-    if (rhs == 0) {
-        traceLine(ctx.log, QStringLiteral("Division por cero. 0 por defecto"));
-        return 0;
-    }
-    if (lhs == kMinValue && rhs == -1) {
-        traceLine(ctx.log, QStringLiteral("Desbordamiento en la division. Resultado -2147483648"));
-        return kMinValue;
-    }
-    return lhs / rhs;
-}
-
-qint32 remainder(const EvalContext &ctx, qint32 lhs, qint32 rhs)
-{
-    if (rhs == 0) {
-        traceLine(ctx.log, QStringLiteral("Resto de division por cero. 0 por defecto"));
-        return 0;
-    }
-    if (rhs == -1)  // exact, and the most negative value would overflow the hardware
-        return 0;
-    return lhs % rhs;
-}
-
-qint32 arithmetic(const EvalContext &ctx, TokenCode code, qint32 lhs, qint32 rhs)
-{
-    switch (code) {
-    case TokPlus: return wrap(quint32(lhs) + quint32(rhs));
-    case TokMinus: return wrap(quint32(lhs) - quint32(rhs));
-    case TokStar: return wrap(quint32(lhs) * quint32(rhs));
-    case TokSlash: return divide(ctx, lhs, rhs);
-    default: return remainder(ctx, lhs, rhs);
-    }
-}
-
-// The base multiplied into 1 exponent times, wrapped at 32 bits; squaring gives the same
-// bits in as many steps as the exponent has bits.
-qint32 power(qint32 base, qint32 exponent)
-{
-    quint32 result = 1;
-    quint32 factor = quint32(base);
-    for (quint32 e = exponent > 0 ? quint32(exponent) : 0; e != 0; e >>= 1) {
-        if (e & 1)
-            result *= factor;
-        factor *= factor;
-    }
-    return wrap(result);
-}
-
-qint32 shift(TokenCode code, qint32 lhs, qint32 rhs)
-{
-    const int distance = rhs & 31;
-    if (code == TokShl || code == TokArithShl)
-        return wrap(quint32(lhs) << distance);
-    return lhs >> distance;  // arithmetic: the sign bit is copied in
-}
-
-bool compare(TokenCode code, qint32 lhs, qint32 rhs)
-{
-    switch (code) {
-    case TokEq: case TokCaseEq: return lhs == rhs;
-    case TokNe: case TokCaseNe: return lhs != rhs;
-    case TokLt: return lhs < rhs;
-    case TokLe: return lhs <= rhs;
-    case TokGt: return lhs > rhs;
-    default: return lhs >= rhs;
-    }
-}
-
-qint32 bitwise(TokenCode code, qint32 lhs, qint32 rhs)
-{
-    switch (code) {
-    case TokBitAnd: return lhs & rhs;
-    case TokBitXor: return lhs ^ rhs;
-    case TokBitXnor: return ~(lhs ^ rhs);
-    default: return lhs | rhs;
-    }
-}
-
-
-// What the primary after a unary operator turned out to be.
-enum class Operand { None, Value, Group };
+// The levels, written once for a text and a compiled text.
+template <class Cursor> void levelConditional(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelLogical(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelBitwise(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelComparison(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelShift(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelAdditive(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelPower(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelPrimary(const EvalContext &ctx, Cursor &text);
+template <class Cursor> void levelConcatenation(const EvalContext &ctx, Cursor &text);
 
 // A literal or a signal reference; None when nothing was read (a parameter name, a lone
 // apostrophe, or no primary at all).
@@ -232,22 +109,79 @@ Operand readLeaf(const EvalContext &ctx, TextCursor &text, TokenCode head)
     return Operand::None;
 }
 
-// What was just evaluated is an integer, not a comparison or a logical operation.
-void markPlainValue(EvaluatorRegisters &r)
+// A signal reference in a compiled text, without a trace: the name was resolved when the
+// text was first read; a selection's indexes are evaluated at every reading.
+void readSignal(const EvalContext &ctx, CompiledCursor &text, qint32 leafIndex)
 {
-    r.comparisonFound = 0;
-    r.truthResult = false;
+    EvaluatorRegisters &r = ctx.registers;
+    // The same name as a shared copy: no text is built or compared.
+    r.currentSignalName = text.compiled->signalLeaves.at(leafIndex).name;
+    if (peek(text) != TokLBracket) {
+        currentValueAt(ctx.signalTable, text.compiled->signalLeaves.at(leafIndex).declarations, r.exprValue);
+        return;
+    }
+    take(text);
+    levelConditional(ctx, text);
+    if (r.nestingExceeded)
+        return;
+    const qint64 first = r.exprValue;
+    bool isRange = false;
+    qint64 second = 0;
+    const TokenCode after = peek(text);
+    if (after == TokColon) {
+        take(text);
+        levelConditional(ctx, text);
+        if (r.nestingExceeded)
+            return;
+        isRange = true;
+        second = r.exprValue;
+        if (peek(text) == TokRBracket)
+            take(text);
+    } else if (after == TokRBracket) {
+        take(text);
+    }
+    // The selection's own evaluation may have read more names: the leaves are looked up again.
+    qint32 value = r.exprValue;
+    currentValueAt(ctx.signalTable, text.compiled->signalLeaves.at(leafIndex).declarations, value);
+    r.exprValue = selectedBits(value, first, isRange, second);
 }
 
-Operand readOperand(const EvalContext &ctx, TextCursor &text, TokenCode head)
+// The same leaves in a compiled text. With a trace they are read from the text, which
+// writes their trace lines; without, from what the first reading found.
+Operand readLeaf(const EvalContext &ctx, CompiledCursor &text, TokenCode head)
+{
+    if (ctx.log.tracing) {
+        TextCursor asText(text.compiled->text);
+        asText.start = text.start;
+        asText.upperCase = true;
+        const Operand operand = readLeaf(ctx, asText, head);
+        text.start = asText.start;
+        return operand;
+    }
+    if (head != TokQuote && !isPrimaryStart(head) && head != TokIdentifier)
+        return Operand::None;
+    const CompiledText::Step leaf = leafAt(ctx, *text.compiled, text.start);
+    text.start = leaf.afterLeaf;
+    if (leaf.leaf == LeafKind::Constant)
+        ctx.registers.exprValue = leaf.value;
+    if (leaf.leaf == LeafKind::Signal) {
+        readSignal(ctx, text, leaf.value);
+        return Operand::Value;
+    }
+    // A lone apostrophe and a parameter name are no operand.
+    return head != TokQuote && isPrimaryStart(head) ? Operand::Value : Operand::None;
+}
+
+template <class Cursor>
+Operand readOperand(const EvalContext &ctx, Cursor &text, TokenCode head)
 {
     if (head == TokLBrace) {
-        evalConcatenation(ctx, text);
+        levelConcatenation(ctx, text);
         return Operand::Value;
     }
     if (head == TokLParen) {
         take(text);
-        evalConditional(ctx, text);
+        levelConditional(ctx, text);
         if (gaveUp(ctx))
             return Operand::None;
         take(text);  // the closing parenthesis is expected here, and not checked
@@ -260,32 +194,12 @@ Operand readOperand(const EvalContext &ctx, TextCursor &text, TokenCode head)
     return leaf;
 }
 
-void applyUnary(const EvalContext &ctx, TokenCode op, Operand operand)
+// The conditional level proper, inside the nesting bookkeeping of levelConditional.
+template <class Cursor>
+void conditionalLevel(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
-    if (operand == Operand::None || op == TokPlus)
-        return;
-    if (op == TokNot && operand == Operand::Group && r.truthResult) {
-        // «!(A == 1)» and «!(A && B)» deny the truth, and stay a truth; the value is
-        // denied as on any operand.
-        r.truthValue = !r.truthValue;
-        r.exprValue = r.exprValue == 0 ? 1 : 0;
-        return;
-    }
-    if (op == TokMinus)
-        r.exprValue = wrap(0u - quint32(r.exprValue));
-    else if (op == TokTilde)
-        r.exprValue = ~r.exprValue;
-    else
-        r.exprValue = r.exprValue == 0 ? 1 : 0;
-    markPlainValue(r);
-}
-
-// The conditional level proper, inside the nesting bookkeeping of evalConditional.
-void conditionalLevel(const EvalContext &ctx, TextCursor &text)
-{
-    EvaluatorRegisters &r = ctx.registers;
-    evalLogical(ctx, text);
+    levelLogical(ctx, text);
     if (gaveUp(ctx) || peek(text) != TokQuestion)
         return;
     const bool condition = r.truthValue;
@@ -295,19 +209,19 @@ void conditionalLevel(const EvalContext &ctx, TextCursor &text)
         traceLine(ctx.log, echoText(text.rest()));
     // Both branches are full conditionals, so a chain groups to the right:
     // «C1 ? X : C2 ? Y : Z» is «C1 ? X : (C2 ? Y : Z)».
-    evalConditional(ctx, text);
+    levelConditional(ctx, text);
     if (gaveUp(ctx))
         return;
     const qint32 first = r.exprValue;
     // The selected branch is a value, not a comparison.
     markPlainValue(r);
-    if (scanToken(text, true) != TokColon) {
+    if (takeToken(text) != TokColon) {
         traceLine(ctx.log, QStringLiteral("Syntax error: looking for ':'"));
         r.exprValue = first;
         return;
     }
     traceFound(ctx, TokColon);
-    evalConditional(ctx, text);
+    levelConditional(ctx, text);
     if (gaveUp(ctx))
         return;
     if (condition)
@@ -343,7 +257,43 @@ void evalPower(const EvalContext &ctx, QString &text) { onText<evalPower>(ctx, t
 void evalPrimary(const EvalContext &ctx, QString &text) { onText<evalPrimary>(ctx, text); }
 void evalConcatenation(const EvalContext &ctx, QString &text) { onText<evalConcatenation>(ctx, text); }
 
-void evalConditional(const EvalContext &ctx, TextCursor &text)
+void evalConditional(const EvalContext &ctx, TextCursor &text) { levelConditional(ctx, text); }
+void evalLogical(const EvalContext &ctx, TextCursor &text) { levelLogical(ctx, text); }
+void evalBitwise(const EvalContext &ctx, TextCursor &text) { levelBitwise(ctx, text); }
+void evalComparison(const EvalContext &ctx, TextCursor &text) { levelComparison(ctx, text); }
+void evalShift(const EvalContext &ctx, TextCursor &text) { levelShift(ctx, text); }
+void evalAdditive(const EvalContext &ctx, TextCursor &text) { levelAdditive(ctx, text); }
+void evalPower(const EvalContext &ctx, TextCursor &text) { levelPower(ctx, text); }
+void evalPrimary(const EvalContext &ctx, TextCursor &text) { levelPrimary(ctx, text); }
+void evalConcatenation(const EvalContext &ctx, TextCursor &text) { levelConcatenation(ctx, text); }
+
+void evalConditional(const EvalContext &ctx, CompiledCursor &text)
+{
+    // Without a trace, from the outermost level, the text is read as a tree once and the
+    // tree run every time after; with a trace, or nested, level by level.
+    CompiledText &compiled = *text.compiled;
+    if (ctx.log.tracing || ctx.registers.nestingDepth != 0 || compiled.treeState == CompiledText::TreeState::TooDeep
+        || (compiled.treeStart >= 0 && compiled.treeStart != text.start)) {
+        levelConditional(ctx, text);
+        return;
+    }
+    if (compiled.treeState == CompiledText::TreeState::NotRead) {
+        compiled.treeStart = text.start;
+        const bool usable = buildExpressionTree(ctx, text, compiled.tree);
+        compiled.treeState = usable ? CompiledText::TreeState::Usable : CompiledText::TreeState::TooDeep;
+        if (!usable) {
+            levelConditional(ctx, text);
+            return;
+        }
+    }
+    runExpressionTree(ctx, compiled.tree);
+    text.start = compiled.tree.end;
+}
+
+namespace {
+
+template <class Cursor>
+void levelConditional(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
@@ -368,11 +318,12 @@ void evalConditional(const EvalContext &ctx, TextCursor &text)
         r.nestingExceeded = false;
 }
 
-void evalLogical(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelLogical(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalBitwise(ctx, text);
+    levelBitwise(ctx, text);
     if (gaveUp(ctx))
         return;
     bool running = r.truthValue;
@@ -385,7 +336,7 @@ void evalLogical(const EvalContext &ctx, TextCursor &text)
         foundOperator = true;
         traceFound(ctx, op);
         take(text);
-        evalBitwise(ctx, text);
+        levelBitwise(ctx, text);
         if (gaveUp(ctx))
             return;
         if (op == TokLogicalAnd) {
@@ -396,7 +347,7 @@ void evalLogical(const EvalContext &ctx, TextCursor &text)
         bool right = r.truthValue;
         while (peek(text) == TokLogicalAnd) {
             take(text);
-            evalBitwise(ctx, text);
+            levelBitwise(ctx, text);
             if (gaveUp(ctx))
                 return;
             right = right && r.truthValue;
@@ -411,11 +362,12 @@ void evalLogical(const EvalContext &ctx, TextCursor &text)
     }
 }
 
-void evalBitwise(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelBitwise(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalComparison(ctx, text);
+    levelComparison(ctx, text);
     if (gaveUp(ctx))
         return;
     qint32 accumulator = r.exprValue;
@@ -425,14 +377,14 @@ void evalBitwise(const EvalContext &ctx, TextCursor &text)
             break;
         traceFound(ctx, op);
         take(text);
-        evalComparison(ctx, text);
+        levelComparison(ctx, text);
         if (gaveUp(ctx))
             return;
         qint32 right = r.exprValue;
         // "&" binds tighter: it is gathered into the right-hand side of "^", "~^", "|".
         while (op != TokBitAnd && peek(text) == TokBitAnd) {
             take(text);
-            evalComparison(ctx, text);
+            levelComparison(ctx, text);
             if (gaveUp(ctx))
                 return;
             right &= r.exprValue;
@@ -443,11 +395,12 @@ void evalBitwise(const EvalContext &ctx, TextCursor &text)
     r.exprValue = accumulator;
 }
 
-void evalComparison(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelComparison(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalShift(ctx, text);
+    levelShift(ctx, text);
     if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
@@ -458,7 +411,7 @@ void evalComparison(const EvalContext &ctx, TextCursor &text)
         return;
     traceFound(ctx, op);
     take(text);
-    evalShift(ctx, text);
+    levelShift(ctx, text);
     if (gaveUp(ctx))
         return;
     // Set after the right operand, whose own levels may have been plain values.
@@ -468,11 +421,12 @@ void evalComparison(const EvalContext &ctx, TextCursor &text)
     traceLine(ctx.log, r.truthValue ? QStringLiteral("Comparacion TRUE") : QStringLiteral("Comparacion FALSE"));
 }
 
-void evalShift(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelShift(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalAdditive(ctx, text);
+    levelAdditive(ctx, text);
     if (gaveUp(ctx))
         return;
     const qint32 left = r.exprValue;
@@ -481,18 +435,19 @@ void evalShift(const EvalContext &ctx, TextCursor &text)
         return;
     traceFound(ctx, op);
     take(text);
-    evalAdditive(ctx, text);
+    levelAdditive(ctx, text);
     if (gaveUp(ctx))
         return;
     r.exprValue = shift(op, left, r.exprValue);
     markPlainValue(r);
 }
 
-void evalAdditive(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelAdditive(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalPower(ctx, text);
+    levelPower(ctx, text);
     if (gaveUp(ctx))
         return;
     qint32 accumulator = r.exprValue;
@@ -502,7 +457,7 @@ void evalAdditive(const EvalContext &ctx, TextCursor &text)
             break;
         traceFound(ctx, op);
         take(text);
-        evalPower(ctx, text);
+        levelPower(ctx, text);
         if (gaveUp(ctx))
             return;
         qint32 right = r.exprValue;
@@ -510,7 +465,7 @@ void evalAdditive(const EvalContext &ctx, TextCursor &text)
         // right-hand side, without a trace line of their own.
         for (TokenCode inner = peek(text); isAdditive(op) && isMultiplicative(inner); inner = peek(text)) {
             take(text);
-            evalPower(ctx, text);
+            levelPower(ctx, text);
             if (gaveUp(ctx))
                 return;
             right = arithmetic(ctx, inner, right, r.exprValue);
@@ -521,24 +476,26 @@ void evalAdditive(const EvalContext &ctx, TextCursor &text)
     r.exprValue = accumulator;
 }
 
-void evalPower(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelPower(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
-    evalPrimary(ctx, text);
+    levelPrimary(ctx, text);
     if (gaveUp(ctx) || peek(text) != TokPower)
         return;
     const qint32 base = r.exprValue;
     traceFound(ctx, TokPower);
     take(text);
-    evalPrimary(ctx, text);
+    levelPrimary(ctx, text);
     if (gaveUp(ctx))
         return;
     r.exprValue = power(base, r.exprValue);
     markPlainValue(r);
 }
 
-void evalPrimary(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelPrimary(const EvalContext &ctx, Cursor &text)
 {
     FlushAtEnd flush{ctx.log};
     TokenCode unary = TokNone;
@@ -556,26 +513,27 @@ void evalPrimary(const EvalContext &ctx, TextCursor &text)
     applyUnary(ctx, unary, operand);
 }
 
-void evalConcatenation(const EvalContext &ctx, TextCursor &text)
+template <class Cursor>
+void levelConcatenation(const EvalContext &ctx, Cursor &text)
 {
     EvaluatorRegisters &r = ctx.registers;
     FlushAtEnd flush{ctx.log};
     if (peek(text) != TokLBrace)
         return;
     take(text);
-    evalConditional(ctx, text);
+    levelConditional(ctx, text);
     if (gaveUp(ctx))
         return;
     // The replication form «{N{…}}» has a second brace; its count is read, not applied.
     const bool replication = peek(text) == TokLBrace;
     if (replication)
         take(text);
-    evalConditional(ctx, text);
+    levelConditional(ctx, text);
     if (gaveUp(ctx))
         return;
     while (peek(text) == TokComma) {
         take(text);
-        evalConditional(ctx, text);
+        levelConditional(ctx, text);
         if (gaveUp(ctx))
             return;
     }
@@ -586,3 +544,5 @@ void evalConcatenation(const EvalContext &ctx, TextCursor &text)
     // The group is the value of its last element.
     markPlainValue(r);
 }
+
+} // namespace

@@ -9,6 +9,7 @@
 #include <QString>
 
 struct EvalContext;
+struct CompiledCursor;
 
 // Every routine adds its trace lines to the log's pending lines (traceLine) and shows
 // them in the process pane when it ends (flushTrace).
@@ -34,6 +35,9 @@ void evalAdditive(const EvalContext &ctx, TextCursor &text);
 void evalPower(const EvalContext &ctx, TextCursor &text);
 void evalPrimary(const EvalContext &ctx, TextCursor &text);
 void evalConcatenation(const EvalContext &ctx, TextCursor &text);
+
+// The whole expression on a compiled text, which reads as the text it was compiled from.
+void evalConditional(const EvalContext &ctx, CompiledCursor &text);
 
 // The rest of a text as a trace line shows it: whole, or cut at kMaxEchoLength.
 QString echoText(QStringView text);

@@ -66,6 +66,10 @@ struct SignalTable {
     // returns false when no declaration of the name has a current value yet.
     bool currentValueOf(QStringView name, qint32 &value) const;
 
+    // Where a name is declared, (kind, index) in the order the whole table is gone over;
+    // null when no kind declares it. Valid until a name is added or the table emptied.
+    const QVector<QPair<SignalKind, int>> *declarationsOf(QStringView name) const;
+
 private:
     // Where each name is declared, (kind, index) in the order the whole table is gone
     // over; rebuilt when some kind's name list has another size or other storage (names
@@ -84,5 +88,4 @@ private:
         std::array<const QString *, 4> storage{};
     };
     mutable NameIndex m_nameIndex;
-    const QVector<QPair<SignalKind, int>> *declarationsOf(QStringView name) const;
 };

@@ -10,8 +10,10 @@ RunCarry carryOf(const SimState &state)
 
 std::unique_ptr<SimState> analyseDesign(const RunCarry &carry, const QString &path, Stage last)
 {
-    // No sink and no open output file: the stages show and write nothing.
+    // No sink and no open output file: the stages show and write nothing, and build no
+    // trace that nothing would show.
     auto state = std::make_unique<SimState>();
+    state->log.tracing = false;
     state->signalTable.declarationKind = carry.declarationKind;
     state->signalTable.simCycle = carry.simCycle;
     state->simulation.changedPasses = carry.changedPasses;

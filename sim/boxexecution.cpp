@@ -1,6 +1,7 @@
 #include "sim/boxexecution.h"
 
 #include "core/messagelog.h"
+#include "lang/compiledtext.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "lang/sentences.h"
@@ -42,18 +43,41 @@ bool takesPathOne(Outcome outcome)
            || outcome == Outcome::Unreadable;
 }
 
+// The kept lines of a box, while the cycle loop runs; null outside it.
+CompiledBoxes::Box *keptBox(const SimContext &ctx, int w)
+{
+    CompiledBoxes &compiled = ctx.simulation.loop.compiled;
+    if (!compiled.active || w < 0 || w >= ctx.model.boxIds.size())
+        return nullptr;
+    if (compiled.boxes.size() <= w)
+        compiled.boxes.resize(ctx.model.boxIds.size());
+    return &compiled.boxes[w];
+}
+
 // Appends the condition and analyses it (the analysis traces itself in the process pane).
-Outcome analyseCondition(const SimContext &ctx, const QString &condition)
+// A condition met in the cycle loop is compiled the first time and read compiled after.
+Outcome analyseCondition(const SimContext &ctx, int w, const QString &condition)
 {
     ctx.simulation.loop.add(condition, QLatin1Char('\t'));
-    QString text = condition;
-    analyseSentence(ctx.eval(), text);
+    CompiledBoxes::Box *box = keptBox(ctx, w);
+    if (box && !box->conditionRead) {
+        CompiledCondition &c = box->condition;
+        c.compiled = compileText(TextCursor(condition), c.text, c.start);
+        box->conditionRead = true;
+    }
+    if (box && box->condition.compiled) {
+        CompiledCursor cursor{&box->condition.text, box->condition.start};
+        analyseSentence(ctx.eval(), condition, cursor);
+    } else {
+        QString text = condition;
+        analyseSentence(ctx.eval(), text);
+    }
     return conditionOutcome(ctx.registers);
 }
 
 PathLinkKind executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 next1, qint32 &link)
 {
-    const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textMatrix, 0, w));
+    const Outcome outcome = analyseCondition(ctx, w, textCell(ctx.model.textMatrix, 0, w));
     QLatin1String text;
     switch (outcome) {
     case Outcome::LogicTrue: text = QLatin1String("Logica Verdadera(Camino 1). Next ID: "); break;
@@ -109,14 +133,11 @@ void executeLines(const SimContext &ctx, Rows which, int w, Timing timing, bool 
     const DesignModel &m = ctx.model;
     const TextMatrix &matrix = which == Rows::Text ? m.textMatrix : m.textDownMatrix;
     const int rows = which == Rows::Text ? kTextRows : kTextDownRows;
-    CompiledBoxes &compiled = ctx.simulation.loop.compiled;
-    if (compiled.active && w >= 0 && w < m.boxIds.size()) {
-        if (compiled.boxes.size() <= w)
-            compiled.boxes.resize(m.boxIds.size());
-        CompiledBoxes::Box &box = compiled.boxes[w];
+    if (CompiledBoxes::Box *kept = keptBox(ctx, w)) {
+        CompiledBoxes::Box &box = *kept;
         if (!box.compiled) {
-            box.text = compileLines(ctx.signalTable, m.textMatrix, kTextRows, w);
-            box.down = compileLines(ctx.signalTable, m.textDownMatrix, kTextDownRows, w);
+            box.text = compileLines(ctx.signalTable, m.textMatrix, kTextRows, w, true);
+            box.down = compileLines(ctx.signalTable, m.textDownMatrix, kTextDownRows, w, true);
             box.compiled = true;
         }
         for (const CompiledAssignment &line : which == Rows::Text ? box.text : box.down)
@@ -130,7 +151,7 @@ void executeLines(const SimContext &ctx, Rows which, int w, Timing timing, bool 
 
 void executeConditionalOps(const SimContext &ctx, int w, Timing timing)
 {
-    const Outcome outcome = analyseCondition(ctx, textCell(ctx.model.textUpMatrix, 0, w));
+    const Outcome outcome = analyseCondition(ctx, w, textCell(ctx.model.textUpMatrix, 0, w));
     CycleLoopState &loop = ctx.simulation.loop;
     loop.add(kDecisionResult);
     const bool sync = timing == Timing::Synchronous;
@@ -172,8 +193,13 @@ void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignme
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
     startFreshEvaluation(ctx.registers);
-    TextCursor text = assignment.expression;
-    evalConditional(ctx.eval(), text);
+    if (assignment.compiled) {
+        CompiledCursor text{&assignment.compiledExpression, assignment.compiledStart};
+        evalConditional(ctx.eval(), text);
+    } else {
+        TextCursor text = assignment.expression;
+        evalConditional(ctx.eval(), text);
+    }
     const qint32 value = expressionResult(ctx.registers);
     if (verbose)
         loop.add(QLatin1String("\tValor: "), Decimal{value}, QLatin1Char('\t'));

@@ -21,7 +21,7 @@ SignalRef findSignalByName(const SignalTable &table, const QString &name)
     return found;
 }
 
-CompiledAssignment compileAssignment(const SignalTable &table, const QString &line)
+CompiledAssignment compileAssignment(const SignalTable &table, const QString &line, bool kept)
 {
     CompiledAssignment compiled;
     compiled.line = line;
@@ -35,16 +35,19 @@ CompiledAssignment compileAssignment(const SignalTable &table, const QString &li
     if (scanToken(text, false) == TokLe)
         scanToken(text, true);
     compiled.expression = text;
+    if (kept)
+        compiled.compiled = compileText(text, compiled.compiledExpression, compiled.compiledStart);
     return compiled;
 }
 
-QVector<CompiledAssignment> compileLines(const SignalTable &table, const TextMatrix &matrix, int rows, int pos)
+QVector<CompiledAssignment> compileLines(const SignalTable &table, const TextMatrix &matrix, int rows, int pos,
+                                         bool kept)
 {
     QVector<CompiledAssignment> lines;
     for (int row = 0; row < rows; ++row) {
         const QString line = textCell(matrix, row, pos);
         if (line != kNoText)
-            lines << compileAssignment(table, line);
+            lines << compileAssignment(table, line, kept);
     }
     return lines;
 }

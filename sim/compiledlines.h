@@ -4,6 +4,7 @@
 // is declared, the upper-cased expression after «<=») is worked out the first time the
 // line is met in the cycle loop, and every later execution starts from there.
 
+#include "lang/compiledtext.h"
 #include "lang/signaltable.h"
 #include "lang/textcursor.h"
 #include "model/designmodel.h"
@@ -26,13 +27,26 @@ struct CompiledAssignment {
     QString name;           // its name as read, upper-cased
     SignalRef target;       // where the name is declared
     TextCursor expression;  // what follows the target and «<=», as the evaluator reads it
+    // The expression compiled, for a line kept across cycles; filled as it is read.
+    bool compiled = false;
+    mutable CompiledText compiledExpression;
+    qsizetype compiledStart = 0;
 };
 
-// Reads the target and the «<=» of a line as an execution would.
-CompiledAssignment compileAssignment(const SignalTable &table, const QString &line);
+// Reads the target and the «<=» of a line as an execution would; `kept` compiles the
+// expression too, for a line that is executed again in later cycles.
+CompiledAssignment compileAssignment(const SignalTable &table, const QString &line, bool kept = false);
 
 // The assignment lines of one text matrix of a box: every row the box has, in order.
-QVector<CompiledAssignment> compileLines(const SignalTable &table, const TextMatrix &matrix, int rows, int pos);
+QVector<CompiledAssignment> compileLines(const SignalTable &table, const TextMatrix &matrix, int rows, int pos,
+                                         bool kept = false);
+
+// A condition (of a decision or a conditional operation box) kept across cycles.
+struct CompiledCondition {
+    bool compiled = false;  // usable: the text could be read once
+    CompiledText text;
+    qsizetype start = 0;
+};
 
 // The compiled lines of the boxes of a design, filled box by box as the walks meet them.
 // Valid while the design and the declared names stay as they were: the cycle loop
@@ -42,6 +56,8 @@ struct CompiledBoxes {
         bool compiled = false;
         QVector<CompiledAssignment> text;  // the TEXT rows
         QVector<CompiledAssignment> down;  // the TEXT DOWN rows
+        bool conditionRead = false;
+        CompiledCondition condition;       // the condition, for the box types that have one
     };
     QVector<Box> boxes;
     bool active = false;  // the cycle loop is running: the lines may be kept
