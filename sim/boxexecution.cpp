@@ -9,9 +9,13 @@
 #include "sim/cyclevalues.h"
 #include "sim/simcontext.h"
 
+// Latin-1 literals whose length is known when compiling, not counted at every use.
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const QString kNoText = QStringLiteral("null");
+constexpr QStringView kSignalName = u"Nombre señal: ";
 constexpr QLatin1String kNotSupported("No implantado\n");
 constexpr QLatin1String kDecisionResult("\t->\tResultado Decision: ");
 
@@ -80,12 +84,12 @@ PathLinkKind executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 
     const Outcome outcome = analyseCondition(ctx, w, textCell(ctx.model.textMatrix, 0, w));
     QLatin1String text;
     switch (outcome) {
-    case Outcome::LogicTrue: text = QLatin1String("Logica Verdadera(Camino 1). Next ID: "); break;
-    case Outcome::LogicFalse: text = QLatin1String("Logica Falsa (Camino 0). Next ID: "); break;
-    case Outcome::ComparisonTrue: text = QLatin1String("Comparacion Verdadera (Camino 1). Next ID: "); break;
-    case Outcome::ComparisonFalse: text = QLatin1String("Comparacion Falsa (Camino 0). Next ID: "); break;
-    case Outcome::ValueOne: text = QLatin1String("Valor Signal 1 (Camino 1). Next ID: "); break;
-    case Outcome::ValueZero: text = QLatin1String("Valor Signal 0 (Camino 0). Next ID: "); break;
+    case Outcome::LogicTrue: text = "Logica Verdadera(Camino 1). Next ID: "_L1; break;
+    case Outcome::LogicFalse: text = "Logica Falsa (Camino 0). Next ID: "_L1; break;
+    case Outcome::ComparisonTrue: text = "Comparacion Verdadera (Camino 1). Next ID: "_L1; break;
+    case Outcome::ComparisonFalse: text = "Comparacion Falsa (Camino 0). Next ID: "_L1; break;
+    case Outcome::ValueOne: text = "Valor Signal 1 (Camino 1). Next ID: "_L1; break;
+    case Outcome::ValueZero: text = "Valor Signal 0 (Camino 0). Next ID: "_L1; break;
     case Outcome::Unreadable: break;
     }
     const bool pathOne = takesPathOne(outcome);
@@ -93,7 +97,7 @@ PathLinkKind executeDecision(const SimContext &ctx, int w, qint32 next0, qint32 
     CycleLoopState &loop = ctx.simulation.loop;
     loop.add(kDecisionResult);
     if (outcome == Outcome::Unreadable)
-        loop.add(QLatin1String("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n"));
+        loop.add("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 1\n"_L1);
     else
         loop.add(text, Decimal{link}, QLatin1Char('\n'));
     return pathOne ? PathLinkKind::Next1 : PathLinkKind::Next0;
@@ -105,19 +109,19 @@ QLatin1String conditionalText(Outcome outcome, Timing timing)
     const bool sync = timing == Timing::Synchronous;
     switch (outcome) {
     case Outcome::LogicTrue:
-        return sync ? QLatin1String(". Logica Verdadera. EJECUTO\n") : QLatin1String("Logica Verdadera. Ejecuto\n");
+        return sync ? ". Logica Verdadera. EJECUTO\n"_L1 : "Logica Verdadera. Ejecuto\n"_L1;
     case Outcome::LogicFalse:
-        return sync ? QLatin1String(". Logica Falsa. NO EJECUTO\n") : QLatin1String("Logica Falsa. NO EJECUTO\n");
+        return sync ? ". Logica Falsa. NO EJECUTO\n"_L1 : "Logica Falsa. NO EJECUTO\n"_L1;
     case Outcome::ComparisonTrue:
-        return sync ? QLatin1String(". Comparacion Verdadera. EJECUTO\n")
-                    : QLatin1String("Comparacion Verdadera. EJECUTO\n");
+        return sync ? ". Comparacion Verdadera. EJECUTO\n"_L1
+                    : "Comparacion Verdadera. EJECUTO\n"_L1;
     case Outcome::ComparisonFalse:
-        return sync ? QLatin1String(". Comparacion Falsa. NO EJECUTO\n")
-                    : QLatin1String("Comparacion Falsa. NO EJECUTO\n");
+        return sync ? ". Comparacion Falsa. NO EJECUTO\n"_L1
+                    : "Comparacion Falsa. NO EJECUTO\n"_L1;
     case Outcome::ValueOne:
-        return sync ? QLatin1String(". Valor Signal 1. EJECUTO\n") : QLatin1String("Valor Signal 1. EJECUTO\n");
+        return sync ? ". Valor Signal 1. EJECUTO\n"_L1 : "Valor Signal 1. EJECUTO\n"_L1;
     case Outcome::ValueZero:
-        return sync ? QLatin1String(". Valor Signal 0. NO EJECUTO\n") : QLatin1String("Valor Signal 0. NO EJECUTO\n");
+        return sync ? ". Valor Signal 0. NO EJECUTO\n"_L1 : "Valor Signal 0. NO EJECUTO\n"_L1;
     case Outcome::Unreadable:
         break;
     }
@@ -158,7 +162,7 @@ void executeConditionalOps(const SimContext &ctx, int w, Timing timing)
     if (sync)
         loop.add(Decimal{ctx.registers.exprValue});
     if (outcome == Outcome::Unreadable) {
-        loop.add(QLatin1String("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n"));
+        loop.add("DECISION MAL INTERPRETADA EN EXPRESIONES. POR DEFECTO DECISION = 0\n"_L1);
         logMessage(ctx.log,
                    sync ? QStringLiteral("Error! Decision mal interpretada en CondSyncOps del diseño")
                         : QStringLiteral("Error! Decision mal interpretada en CondAsyncOps del diseño"),
@@ -186,9 +190,9 @@ void executeAssignmentLine(const SimContext &ctx, const QString &line, Timing ti
 void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignment, Timing timing, bool verbose)
 {
     CycleLoopState &loop = ctx.simulation.loop;
-    loop.add(assignment.line, verbose ? QLatin1String("\t->\t") : QLatin1String("\t"));
+    loop.add(assignment.line, verbose ? "\t->\t"_L1 : "\t"_L1);
     if (assignment.named && verbose)
-        loop.add(QStringView(u"Nombre señal: "), assignment.name);
+        loop.add(kSignalName, assignment.name);
 
     // Each line stands alone: what an earlier «&&» or comparison left in the registers
     // must not turn this value into a truth.
@@ -202,7 +206,7 @@ void executeAssignment(const SimContext &ctx, const CompiledAssignment &assignme
     }
     const qint32 value = expressionResult(ctx.registers);
     if (verbose)
-        loop.add(QLatin1String("\tValor: "), Decimal{value}, QLatin1Char('\t'));
+        loop.add("\tValor: "_L1, Decimal{value}, QLatin1Char('\t'));
 
     const SignalRef target = assignment.target;
     if (target.kind == KindNone)

@@ -48,6 +48,22 @@ struct CompiledCondition {
     qsizetype start = 0;
 };
 
+// A TEXT DOWN line of a test-bench state with actions, read as far as its reading does
+// not depend on the values: a verification («=> [@k] NAME = value») or an action
+// («[@k] NAME <= value»), and its value expression.
+struct KeptTestBenchLine {
+    bool verification = false;
+    QString shown;           // the line from its first token, upper case, as the cycle log shows it
+    bool atCycle = false;    // «@k»: at one internal cycle of the state
+    qint32 k = 0;
+    QString name;            // a verification's signal; empty when no kind declares it
+    qsizetype target = -1;   // an action's input
+    TextCursor value;        // the value expression, as the evaluator reads it
+    bool compiled = false;   // for a line kept across cycles
+    mutable CompiledText compiledValue;
+    qsizetype compiledStart = 0;
+};
+
 // The compiled lines of the boxes of a design, filled box by box as the walks meet them.
 // Valid while the design and the declared names stay as they were: the cycle loop
 // empties it when it starts.
@@ -58,6 +74,8 @@ struct CompiledBoxes {
         QVector<CompiledAssignment> down;  // the TEXT DOWN rows
         bool conditionRead = false;
         CompiledCondition condition;       // the condition, for the box types that have one
+        bool testBenchRead = false;
+        QVector<KeptTestBenchLine> testBench;  // a test-bench state's TEXT DOWN lines
     };
     QVector<Box> boxes;
     bool active = false;  // the cycle loop is running: the lines may be kept

@@ -6,7 +6,12 @@
 #include "sim/cyclevalues.h"
 #include "sim/simcontext.h"
 
+// Latin-1 literals whose length is known when compiling, not counted at every use.
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
+
+constexpr QStringView kDesignHeading = u" + DISEÑO:\n";
 
 // A walk that follows more links than this is going round a loop with no state in it.
 qint64 linkLimit(const DesignModel &m)
@@ -45,7 +50,7 @@ void applyDefaultsOfState(const SimContext &ctx, int column)
     const qint32 stateId = stateCell(m.stateIds, loop.designPosition, column);
     for (int pos = 0; pos < m.boxIds.size(); ++pos) {
         if (boxTypeAt(m, pos) == BoxType::Default && boxLinksAt(m, pos).next == stateId) {
-            loop.add(QLatin1String("VALORES POR DEFECTO\n"));
+            loop.add("VALORES POR DEFECTO\n"_L1);
             applyDefaultValues(ctx.simulation, ctx.signalTable);
         }
     }
@@ -121,7 +126,7 @@ void enterDesignState(const SimContext &ctx, int column)
     const DesignModel &m = ctx.model;
     CycleLoopState &loop = ctx.simulation.loop;
     applyDefaultsOfState(ctx, column);
-    loop.add(QStringView(u" + DISEÑO:\n"));
+    loop.add(kDesignHeading);
 
     const int r = loop.designPosition;
     loop.startDesignPosition = r;
@@ -130,17 +135,17 @@ void enterDesignState(const SimContext &ctx, int column)
     loop.walkStopId = stateCell(m.stateIds, r + 1, column);
     loop.walkStopIt = stateCell(m.stateIts, r + 1, column);
     loop.walkStopMissing = false;
-    loop.add(QLatin1String("\tState inicio ID: "), Decimal{loop.walkStartId}, QLatin1String(",\tState inicio IT: "),
-             Decimal{loop.walkStartIt}, QLatin1String(",\tSTATE TYPE: "), boxTypeLatin1Name(boxTypeAt(m, loop.walkStartIt)),
-             QLatin1String("\t     ->"));
+    loop.add("\tState inicio ID: "_L1, Decimal{loop.walkStartId}, ",\tState inicio IT: "_L1,
+             Decimal{loop.walkStartIt}, ",\tSTATE TYPE: "_L1, boxTypeLatin1Name(boxTypeAt(m, loop.walkStartIt)),
+             "\t     ->"_L1);
 
     if (loop.walkStopId != 0)
         ++loop.designPosition;
     else
         findStopByName(ctx, column);
 
-    loop.add(QLatin1String("\tState paro sin decisiones ID: "), Decimal{loop.walkStopId},
-             QLatin1String(",\tState paro sin decisiones IT: "), Decimal{loop.walkStopIt}, QLatin1String(",\tSTATE TYPE: "),
+    loop.add("\tState paro sin decisiones ID: "_L1, Decimal{loop.walkStopId},
+             ",\tState paro sin decisiones IT: "_L1, Decimal{loop.walkStopIt}, ",\tSTATE TYPE: "_L1,
              boxTypeLatin1Name(boxTypeAt(m, loop.walkStopIt)));
     loop.closeEntry();
     loop.designWalked = true;
@@ -188,7 +193,7 @@ void walkDesign(const SimContext &ctx, int column)
         const BoxLinks links = boxLinksAt(m, w);
         link = links.next;
         from = w;
-        loop.add(QLatin1String("  - "), boxTypeLatin1Name(type), QLatin1String(": "));
+        loop.add("  - "_L1, boxTypeLatin1Name(type), ": "_L1);
         via = executeWalkBox(ctx, w, type, links.next0, links.next1, link);
     }
 }

@@ -1,12 +1,16 @@
 #include "sim/testbenchstep.h"
 
 #include "core/messagelog.h"
+#include "lang/compiledtext.h"
 #include "lang/evaluator.h"
 #include "lang/lexer.h"
 #include "model/boxaccess.h"
 #include "sim/cyclevalues.h"
 #include "sim/simcontext.h"
 #include "sim/snapshots.h"
+
+// Latin-1 literals whose length is known when compiling, not counted at every use.
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -48,11 +52,16 @@ void readStateLength(CycleLoopState &loop, const QString &text)
 
 // Evaluates the value part of a line on its own, whatever earlier lines left in the
 // evaluator's flags, and returns its value.
-qint32 evaluateValue(const SimContext &ctx, QString &rest)
+qint32 evaluateValue(const SimContext &ctx, const KeptTestBenchLine &line)
 {
     startFreshEvaluation(ctx.registers);
-    evalConditional(ctx.eval(), rest);
-    scanToken(rest, true);
+    if (line.compiled) {
+        CompiledCursor value{&line.compiledValue, line.compiledStart};
+        evalConditional(ctx.eval(), value);
+    } else {
+        TextCursor value = line.value;
+        evalConditional(ctx.eval(), value);
+    }
     return expressionResult(ctx.registers);
 }
 
@@ -70,46 +79,112 @@ QString takeVerifiedName(QString &rest)
     return name;
 }
 
-// A TEXT DOWN line that starts with "=>": registers one expected value. `line` has been
-// normalised by the peek that found the arrow.
-void handleVerification(const SimContext &ctx, QString line, BoxRef box)
+// «@k» at the head of what is left: takes it and its digits.
+bool takeAtCycle(QString &rest, qint32 &k)
+{
+    if (scanToken(rest, false) != TokAt)
+        return false;
+    scanToken(rest, true);
+    k = leadingDigits(rest);
+    scanToken(rest, true);
+    return true;
+}
+
+// A line starting with "=>": `line` has been normalised by the peek that found the arrow.
+// Exactly one name per record keeps the verification lists in step; a name no kind
+// declares is stored empty, which matches no column of the simulation table.
+void readVerification(const SignalTable &table, QString line, KeptTestBenchLine &read)
+{
+    scanToken(line, true);
+    read.atCycle = takeAtCycle(line, read.k);
+    // An identifier here is the signal (or its prefix) and stays for the name.
+    if (!read.atCycle && scanToken(line, false) != TokIdentifier)
+        scanToken(line, true);
+    const QString name = takeVerifiedName(line);
+    read.name = !name.isEmpty() && table.isDeclared(name) ? name : QString();
+    if (scanToken(line, false) == TokEq)
+        scanToken(line, true);
+    read.value = TextCursor(line);
+}
+
+void readAction(const SignalTable &table, QString line, KeptTestBenchLine &read)
+{
+    read.atCycle = takeAtCycle(line, read.k);
+    const QString name = takeSignalName(line);
+    read.target = name.isEmpty() ? -1 : table.inputNames.indexOf(name);
+    if (scanToken(line, false) == TokLe)
+        scanToken(line, true);
+    read.value = TextCursor(line);
+}
+
+KeptTestBenchLine readTestBenchLine(const SignalTable &table, const QString &line, bool kept)
+{
+    KeptTestBenchLine read;
+    QString normalised = line;
+    read.verification = scanToken(normalised, false) == TokArrow;
+    read.shown = normalised;
+    if (read.verification)
+        readVerification(table, normalised, read);
+    else
+        readAction(table, normalised, read);
+    if (kept)
+        read.compiled = compileText(read.value, read.compiledValue, read.compiledStart);
+    return read;
+}
+
+// The TEXT DOWN lines of a state up to the first line the box does not have: kept from
+// the first time the cycle loop met them, or read now outside the loop.
+QVector<KeptTestBenchLine> readTestBenchLines(const SimContext &ctx, int pos, bool kept)
+{
+    QVector<KeptTestBenchLine> lines;
+    for (int row = 0; row < kTextDownRows; ++row) {
+        const QString line = textCell(ctx.model.textDownMatrix, row, pos);
+        if (line == kNoText)
+            break;
+        lines << readTestBenchLine(ctx.signalTable, line, kept);
+    }
+    return lines;
+}
+
+const QVector<KeptTestBenchLine> &testBenchLines(const SimContext &ctx, int pos, QVector<KeptTestBenchLine> &unkept)
+{
+    CompiledBoxes &compiled = ctx.simulation.loop.compiled;
+    if (!compiled.active || pos < 0 || pos >= ctx.model.boxIds.size()) {
+        unkept = readTestBenchLines(ctx, pos, false);
+        return unkept;
+    }
+    if (compiled.boxes.size() <= pos)
+        compiled.boxes.resize(ctx.model.boxIds.size());
+    CompiledBoxes::Box &box = compiled.boxes[pos];
+    if (!box.testBenchRead) {
+        box.testBench = readTestBenchLines(ctx, pos, true);
+        box.testBenchRead = true;
+    }
+    return box.testBench;
+}
+
+// Registers one expected value.
+void handleVerification(const SimContext &ctx, const KeptTestBenchLine &line, BoxRef box)
 {
     CycleLoopState &loop = ctx.simulation.loop;
     DesignModel &m = ctx.model;
     const qint32 cycle = ctx.signalTable.simCycle;
-    const QString shown = line;
-
-    scanToken(line, true);
-    const bool atCycle = scanToken(line, false) == TokAt;
     // A check at a cycle of the state is registered once per visit, on entering it.
-    if (atCycle && !loop.tbStateEntered)
+    if (line.atCycle && !loop.tbStateEntered)
         return;
 
-    loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("    \t->\tVerificacion "));
-    if (atCycle) {
-        scanToken(line, true);
-        const qint32 k = leadingDigits(line);
-        scanToken(line, true);
+    loop.add("\t+ Texto DOWN:\t"_L1, line.shown, "    \t->\tVerificacion "_L1);
+    if (line.atCycle) {
         // Wraps like 32-bit arithmetic; a cycle so far off is refused by the check.
-        const qint32 target = static_cast<qint32>(static_cast<qint64>(cycle) + k - 1);
-        loop.add(QLatin1String("en ciclo: "), Decimal{k}, QLatin1String(".      CYCLE:"), Decimal{cycle},
-                 QLatin1String(".      Suma:"), Decimal{target});
+        const qint32 target = static_cast<qint32>(static_cast<qint64>(cycle) + line.k - 1);
+        loop.add("en ciclo: "_L1, Decimal{line.k}, ".      CYCLE:"_L1, Decimal{cycle},
+                 ".      Suma:"_L1, Decimal{target});
         m.verifyCycles << target;
     } else {
-        loop.add(QLatin1String("siempre. CYCLE:"), Decimal{cycle});
+        loop.add("siempre. CYCLE:"_L1, Decimal{cycle});
         m.verifyCycles << cycle;
-        // An identifier here is the signal (or its prefix) and stays for the name.
-        if (scanToken(line, false) != TokIdentifier)
-            scanToken(line, true);
     }
-
-    // Exactly one name per record keeps the three lists in step; a name no kind
-    // declares is stored empty, which matches no column of the simulation table.
-    const QString name = takeVerifiedName(line);
-    m.verifyVariables << (!name.isEmpty() && ctx.signalTable.isDeclared(name) ? name : QString());
-
-    if (scanToken(line, false) == TokEq)
-        scanToken(line, true);
+    m.verifyVariables << line.name;
     m.verifyValues << evaluateValue(ctx, line);
     loop.verificationBoxes << box;
     loop.closeEntry();
@@ -117,34 +192,24 @@ void handleVerification(const SimContext &ctx, QString line, BoxRef box)
 
 // Any other TEXT DOWN line: writes a value into the current value of an input, in every
 // pass or («@k») in the pass of the state whose internal cycle is k.
-void handleAction(const SimContext &ctx, QString line)
+void handleAction(const SimContext &ctx, const KeptTestBenchLine &line)
 {
     CycleLoopState &loop = ctx.simulation.loop;
-    const QString shown = line;
-
-    if (scanToken(line, false) == TokAt) {
-        scanToken(line, true);
-        const qint32 k = leadingDigits(line);
-        scanToken(line, true);
-        if (k != loop.tbStateCycle)
+    if (line.atCycle) {
+        if (line.k != loop.tbStateCycle)
             return;
-        loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("      \t->\tActuar "),
-                 QLatin1String("en ciclo: "), Decimal{k}, QLatin1String("\tCiclo Actual Interno (de 0 a "),
-                 Decimal{loop.tbStateLength}, QLatin1String("-1): "), Decimal{loop.tbStateCycle});
+        loop.add("\t+ Texto DOWN:\t"_L1, line.shown, "      \t->\tActuar "_L1,
+                 "en ciclo: "_L1, Decimal{line.k}, "\tCiclo Actual Interno (de 0 a "_L1,
+                 Decimal{loop.tbStateLength}, "-1): "_L1, Decimal{loop.tbStateCycle});
     } else {
-        loop.add(QLatin1String("\t+ Texto DOWN:\t"), shown, QLatin1String("      \t->\tActuar "),
-                 QLatin1String("siempre"));
+        loop.add("\t+ Texto DOWN:\t"_L1, line.shown, "      \t->\tActuar "_L1,
+                 "siempre"_L1);
     }
 
-    const QString name = takeSignalName(line);
     SignalTable &table = ctx.signalTable;
-    const qsizetype target = name.isEmpty() ? -1 : table.inputNames.indexOf(name);
-
-    if (scanToken(line, false) == TokLe)
-        scanToken(line, true);
     const qint32 value = evaluateValue(ctx, line);
-    if (target >= 0 && target < table.current.input.size())
-        table.current.input[target] = value;
+    if (line.target >= 0 && line.target < table.current.input.size())
+        table.current.input[line.target] = value;
     loop.closeEntry();
 }
 
@@ -155,20 +220,17 @@ void runActionState(const SimContext &ctx, int pos)
     CycleLoopState &loop = ctx.simulation.loop;
     const DesignModel &m = ctx.model;
     const QString lengthText = textCell(m.textUpMatrix, 0, pos);
-    loop.add(QLatin1String("\tTextUp: "), lengthText, QLatin1Char('\n'));
+    loop.add("\tTextUp: "_L1, lengthText, QLatin1Char('\n'));
     if (loop.tbStateEntered) {
         loop.tbStateCycle = 0;
         readStateLength(loop, lengthText);
     }
-    for (int row = 0; row < kTextDownRows; ++row) {
-        const QString line = textCell(m.textDownMatrix, row, pos);
-        if (line == kNoText)
-            break;
-        QString copy = line;
-        if (scanToken(copy, false) == TokArrow)
-            handleVerification(ctx, copy, BoxRef{pos, boxIdAt(m, pos)});
+    QVector<KeptTestBenchLine> unkept;
+    for (const KeptTestBenchLine &line : testBenchLines(ctx, pos, unkept)) {
+        if (line.verification)
+            handleVerification(ctx, line, BoxRef{pos, boxIdAt(m, pos)});
         else
-            handleAction(ctx, copy);
+            handleAction(ctx, line);
     }
     loop.tbStateEntered = false;
 }
@@ -182,14 +244,14 @@ bool runState(const SimContext &ctx, int pos, BoxType type)
     if (type == BoxType::StateAsyncOps) {
         runActionState(ctx, pos);
     } else if (type == BoxType::State) {
-        loop.add(QLatin1String("\tText: "), text, QLatin1Char('\n'));
+        loop.add("\tText: "_L1, text, QLatin1Char('\n'));
         if (loop.tbStateEntered) {
             loop.tbStateCycle = 0;
             readStateLength(loop, text);
             loop.tbStateEntered = false;
         }
     } else if (type == BoxType::MetaState) {
-        loop.add(QLatin1String("\tText: "), text, QLatin1Char('\n'));
+        loop.add("\tText: "_L1, text, QLatin1Char('\n'));
         loop.tbStateCycle = 1;
         if (text == kEndSimulation) {
             loop.simulationEnded = true;
@@ -225,13 +287,13 @@ void runTestBenchStep(const SimContext &ctx, int column)
     const qint32 stop = stateCell(m.stateIts, row + 1, column);
     const BoxType startType = boxTypeAt(m, start);
 
-    loop.add(QLatin1String(" + TEST BENCH:\n"), QLatin1String("\tState inicio ID: "), Decimal{startId},
-             QLatin1String(",\tState inicio IT: "), Decimal{start}, QLatin1String(",\tSTATE TYPE: "),
-             boxTypeLatin1Name(startType), QLatin1String("\t     ->"), QLatin1String("\tState paro ID: "), Decimal{stopId},
-             QLatin1String(",\t\tState paro IT: "), Decimal{stop}, QLatin1String(",\t\tSTATE TYPE: "),
+    loop.add(" + TEST BENCH:\n"_L1, "\tState inicio ID: "_L1, Decimal{startId},
+             ",\tState inicio IT: "_L1, Decimal{start}, ",\tSTATE TYPE: "_L1,
+             boxTypeLatin1Name(startType), "\t     ->"_L1, "\tState paro ID: "_L1, Decimal{stopId},
+             ",\t\tState paro IT: "_L1, Decimal{stop}, ",\t\tSTATE TYPE: "_L1,
              boxTypeLatin1Name(boxTypeAt(m, stop)));
     loop.closeEntry();
-    loop.add(QLatin1String("  - "), boxTypeLatin1Name(startType), QLatin1String(": \n"));
+    loop.add("  - "_L1, boxTypeLatin1Name(startType), ": \n"_L1);
 
     bool ended = false;
     if (startId == 0) {
@@ -245,8 +307,8 @@ void runTestBenchStep(const SimContext &ctx, int column)
         loop.endedTbRow = row;
     if (!ended) {
         ++loop.tbStateCycle;
-        loop.add(QLatin1String("\n\t\tCICLO DE STATE: "), Decimal{loop.tbStateCycle}, QLatin1String(" DE "),
-                 Decimal{loop.tbStateLength}, QLatin1String(" TOTALES\n"));
+        loop.add("\n\t\tCICLO DE STATE: "_L1, Decimal{loop.tbStateCycle}, " DE "_L1,
+                 Decimal{loop.tbStateLength}, " TOTALES\n"_L1);
     }
     if (loop.tbStateCycle >= loop.tbStateLength) {
         ++loop.tbPosition;
