@@ -106,31 +106,3 @@ CompiledText::Step leafAt(const EvalContext &ctx, CompiledText &compiled, qsizet
     }
     return step;
 }
-
-bool currentValueAt(const SignalTable &table, const QVector<QPair<SignalKind, int>> &declarations, qint32 &value)
-{
-    for (auto it = declarations.crbegin(); it != declarations.crend(); ++it) {
-        const QVector<qint32> &values = table.current.ofKind(it->first);
-        if (it->second < values.size()) {
-            value = values.at(it->second);
-            return true;
-        }
-    }
-    return false;
-}
-
-qint32 selectedBits(qint32 value, qint64 first, bool isRange, qint64 second)
-{
-    if (value < 0 || first < 0)
-        return 0;
-    int length = 1;  // of the binary text: 0 is "0"
-    while (length < 32 && (quint32(value) >> length) != 0)
-        ++length;
-    const qint64 width = isRange && first >= length && first <= 31 ? first + 1 : length;
-    if (first >= width || (isRange && (second < 0 || second > first)))
-        return 0;
-    const qint64 low = isRange ? second : first;
-    const qint64 count = first - low + 1;
-    const quint64 mask = (quint64(1) << count) - 1;
-    return qint32((quint64(quint32(value)) >> low) & mask);
-}

@@ -80,13 +80,3 @@ inline CompiledText::Step stepAt(CompiledText &compiled, qsizetype position)
 // The operand at a step: worked out the first time with the context's signal table and
 // registers (which are left as they were).
 CompiledText::Step leafAt(const EvalContext &ctx, CompiledText &compiled, qsizetype position);
-
-// The current value of a signal from its declarations, as SignalTable::currentValueOf
-// finds it by name: the last declaration that has a value wins.
-bool currentValueAt(const SignalTable &table, const QVector<QPair<SignalKind, int>> &declarations, qint32 &value);
-
-// The value a bit «[first]» or range «[first:second]» selection reads from a value: the
-// selected bits of its binary text, 0 when the selection lies outside it or the value is
-// negative. A range whose high index lies above the binary text reads the missing high
-// bits as zeros, up to bit 31.
-qint32 selectedBits(qint32 value, qint64 first, bool isRange, qint64 second);

@@ -9,6 +9,7 @@
 #include "lang/numbers.h"
 #include "lang/operators.h"
 #include "lang/signaltable.h"
+#include "lang/treebuilder.h"
 
 
 namespace {

@@ -14,7 +14,6 @@
 #include <QVector>
 
 struct EvalContext;
-struct CompiledCursor;
 
 // A declared signal an expression reads, resolved once.
 struct SignalLeaf {
@@ -65,11 +64,16 @@ struct ExpressionTree {
     qsizetype end = 0;  // where the reading leaves the text
 };
 
-// Reads the expression at the cursor into a tree; false when it nests deeper than the
-// evaluator allows. The context's signal table resolves the names; its registers are
-// left as they were.
-bool buildExpressionTree(const EvalContext &ctx, CompiledCursor cursor, ExpressionTree &tree);
-
 // Runs a tree as the evaluator would read its text from the outermost level, without a
 // trace.
 void runExpressionTree(const EvalContext &ctx, const ExpressionTree &tree);
+
+// The current value of a signal from its declarations, as SignalTable::currentValueOf
+// finds it by name: the last declaration that has a value wins.
+bool currentValueAt(const SignalTable &table, const QVector<QPair<SignalKind, int>> &declarations, qint32 &value);
+
+// The value a bit «[first]» or range «[first:second]» selection reads from a value: the
+// selected bits of its binary text, 0 when the selection lies outside it or the value is
+// negative. A range whose high index lies above the binary text reads the missing high
+// bits as zeros, up to bit 31.
+qint32 selectedBits(qint32 value, qint64 first, bool isRange, qint64 second);
