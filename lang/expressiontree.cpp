@@ -149,8 +149,8 @@ private:
 
     void signal(const Node &n)
     {
+        // The name register is written once, after the run (see lastSignalName).
         const SignalLeaf &leaf = m_tree.signalLeaves.at(n.value);
-        m_r.currentSignalName = leaf.name;
         if (n.a < 0) {
             currentValueAt(m_ctx.signalTable, leaf.declarations, m_r.exprValue);
             markPlainValue(m_r);
@@ -182,18 +182,61 @@ void runExpressionTree(const EvalContext &ctx, const ExpressionTree &tree)
     ctx.registers.nestingExceeded = false;
     Runner(ctx, tree).run(tree.root);
     ctx.registers.nestingExceeded = false;
+    // Every node runs whatever the values, in one order, so the name the last signal read
+    // leaves in the register is known from the tree alone.
+    if (tree.lastSignalName >= 0)
+        ctx.registers.currentSignalName = tree.signalLeaves.at(tree.lastSignalName).name;
 }
+
+namespace {
+
+const QVector<qint32> &valuesOf(const SignalValues &values, SignalKind kind)
+{
+    switch (kind) {
+    case KindInput: return values.input;
+    case KindOutput: return values.output;
+    case KindInout: return values.inout;
+    default: return values.wire;
+    }
+}
+
+} // namespace
 
 bool currentValueAt(const SignalTable &table, const QVector<QPair<SignalKind, int>> &declarations, qint32 &value)
 {
-    for (auto it = declarations.crbegin(); it != declarations.crend(); ++it) {
-        const QVector<qint32> &values = table.current.ofKind(it->first);
-        if (it->second < values.size()) {
-            value = values.at(it->second);
+    for (qsizetype i = declarations.size() - 1; i >= 0; --i) {
+        const QPair<SignalKind, int> &declaration = declarations.constData()[i];
+        const QVector<qint32> &values = valuesOf(table.current, declaration.first);
+        if (declaration.second < values.size()) {
+            value = values.constData()[declaration.second];
             return true;
         }
     }
     return false;
+}
+
+qint32 lastSignalName(const ExpressionTree &tree, qint32 index)
+{
+    if (index < 0)
+        return -1;
+    const ExpressionTree::Node &n = tree.nodes.at(index);
+    // A signal's name is read before its selection's indexes are run.
+    qint32 last = n.kind == ExpressionTree::Kind::Signal ? n.value : -1;
+    const auto after = [&](qint32 child) {
+        const qint32 name = lastSignalName(tree, child);
+        if (name >= 0)
+            last = name;
+    };
+    after(n.a);
+    for (qint32 i = n.firstItem; i < n.firstItem + n.itemCount; ++i) {
+        const ExpressionTree::Item &item = tree.items.at(i);
+        after(item.node);
+        for (qint32 j = item.firstInner; j < item.firstInner + item.innerCount; ++j)
+            after(tree.items.at(j).node);
+    }
+    after(n.b);
+    after(n.c);
+    return last;
 }
 
 qint32 selectedBits(qint32 value, qint64 first, bool isRange, qint64 second)

@@ -62,11 +62,16 @@ struct ExpressionTree {
     QVector<SignalLeaf> signalLeaves;
     qint32 root = -1;
     qsizetype end = 0;  // where the reading leaves the text
+    qint32 lastSignalName = -1;  // the entry of `signalLeaves` whose name a run leaves in the register
 };
 
 // Runs a tree as the evaluator would read its text from the outermost level, without a
 // trace.
 void runExpressionTree(const EvalContext &ctx, const ExpressionTree &tree);
+
+// The entry of the tree's signal leaves whose name running a node leaves in the name
+// register last; -1 when the node reads no signal.
+qint32 lastSignalName(const ExpressionTree &tree, qint32 node);
 
 // The current value of a signal from its declarations, as SignalTable::currentValueOf
 // finds it by name: the last declaration that has a value wins.

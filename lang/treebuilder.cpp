@@ -274,6 +274,7 @@ bool buildExpressionTree(const EvalContext &ctx, CompiledCursor cursor, Expressi
     Builder builder(ctx, cursor, tree);
     tree.root = builder.conditional(0);
     tree.end = cursor.start;
+    tree.lastSignalName = builder.tooDeep() ? -1 : lastSignalName(tree, tree.root);
     return !builder.tooDeep();
 }
 
