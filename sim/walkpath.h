@@ -42,8 +42,10 @@ struct CyclePath {
 };
 
 // Gathers the walks of the cycle being simulated, column by column, and closes each
-// cycle into its sets. A walk only appends; repeats are dropped when the cycle closes,
-// or sooner when a settling walks the same boxes over and over.
+// cycle into its sets. Walks go round the same boxes over and over (a settling walks a
+// diagram many times a cycle), so each box and link is kept once as it is added: a mark
+// per box, and per box and link kind, says whether this cycle has it already, and
+// closing a cycle reads the marks in box order instead of sorting.
 class PathRecorder {
 public:
     // Total boxes and links a run keeps over all its cycles and diagrams.
@@ -59,14 +61,29 @@ public:
     const QVector<CyclePath> &cycles() const { return m_cycles; }
 
 private:
+    static constexpr int kLinkKinds = 4;
+
     struct Gathered {
-        QVector<qint32> boxes;
-        QVector<PathLink> links;
+        QVector<qint32> boxes;     // each once, in the order first reached
+        QVector<PathLink> links;   // likewise, unless `unsorted` says otherwise
+        // Per box: the gathering that last added it; per box and link kind: the same
+        // for the link from it, and the box that link led to. Made on first use.
+        QVector<quint32> boxMarks;
+        QVector<quint32> linkMarks;
+        QVector<qint32> linkTargets;
+        // A box outside the tables, or two links of one kind from one box to different
+        // boxes: the marks cannot tell, so the lists may hold repeats and are sorted.
+        bool unsorted = false;
     };
     Gathered *gathered(int column);
+    void prepareMarks(Gathered &g) const;
+    bool inTable(qint32 pos) const { return pos >= 0 && pos < m_boxCount; }
+    QVector<qint32> closedBoxes(Gathered &g) const;
+    QVector<PathLink> closedLinks(Gathered &g) const;
 
     QVector<Gathered> m_gathered;
     QVector<CyclePath> m_cycles;
-    qsizetype m_boxLimit = 64, m_linkLimit = 64;  // when a list is compacted
+    int m_boxCount = 0;
+    quint32 m_gathering = 1;  // the cycle being gathered; marks of older ones are stale
     qsizetype m_kept = 0;
 };
