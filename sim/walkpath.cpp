@@ -6,7 +6,7 @@
 
 namespace {
 
-template<typename T> void sortUnique(QVector<T> &list)
+template<typename List> void sortUnique(List &list)
 {
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
@@ -19,18 +19,23 @@ constexpr qsizetype kSortBelowOneIn = 16;
 // Appends to a list the marks cannot keep free of repeats; past a bound that leaves
 // room for every distinct entry twice over, the repeats are dropped, so a compaction at
 // least halves the list.
-template<typename T> void appendUnmarked(QVector<T> &list, const T &entry, qsizetype bound)
+template<typename T> void appendUnmarked(std::vector<T> &list, const T &entry, size_t bound)
 {
-    list.append(entry);
+    list.push_back(entry);
     if (list.size() > bound)
         sortUnique(list);
+}
+
+template<typename T> QVector<T> toQVector(const std::vector<T> &list)
+{
+    return QVector<T>(list.cbegin(), list.cend());
 }
 
 } // namespace
 
 void PathRecorder::start(int columns, int boxCount)
 {
-    m_gathered = QVector<Gathered>(qMax(columns, 0));
+    m_gathered.assign(size_t(qMax(columns, 0)), Gathered{});
     m_cycles.clear();
     m_kept = 0;
     m_boxCount = qMax(boxCount, 0);
@@ -39,35 +44,37 @@ void PathRecorder::start(int columns, int boxCount)
 
 PathRecorder::Gathered *PathRecorder::gathered(int column)
 {
-    return column >= 0 && column < m_gathered.size() ? &m_gathered[column] : nullptr;
+    return column >= 0 && size_t(column) < m_gathered.size() ? &m_gathered[size_t(column)] : nullptr;
 }
 
 // Only the columns whose walks record anything get marks.
 void PathRecorder::prepareMarks(Gathered &g) const
 {
-    if (g.boxMarks.size() == m_boxCount)
+    g.boxMarks.assign(size_t(m_boxCount), 0);
+    g.linkMarks.assign(size_t(m_boxCount) * kLinkKinds, 0);
+    g.linkTargets.assign(size_t(m_boxCount) * kLinkKinds, -1);
+}
+
+void PathRecorder::gatherBox(Gathered &g, qint32 pos)
+{
+    if (!inTable(pos)) {
+        appendUnmarked(g.boxes, pos, 2 * size_t(m_boxCount) + 64);
+        g.unsorted = true;
         return;
-    g.boxMarks.fill(0, m_boxCount);
-    g.linkMarks.fill(0, qsizetype(m_boxCount) * kLinkKinds);
-    g.linkTargets.fill(-1, qsizetype(m_boxCount) * kLinkKinds);
+    }
+    if (g.boxMarks.size() != size_t(m_boxCount)) [[unlikely]]
+        prepareMarks(g);
+    quint32 &mark = g.boxMarks[size_t(pos)];
+    if (mark == m_gathering)
+        return;
+    mark = m_gathering;
+    g.boxes.push_back(pos);
 }
 
 void PathRecorder::addBox(int column, qint32 pos)
 {
-    Gathered *g = gathered(column);
-    if (!g)
-        return;
-    if (!inTable(pos)) {
-        appendUnmarked(g->boxes, pos, 2 * qsizetype(m_boxCount) + 64);
-        g->unsorted = true;
-        return;
-    }
-    prepareMarks(*g);
-    quint32 &mark = g->boxMarks[pos];
-    if (mark == m_gathering)
-        return;
-    mark = m_gathering;
-    g->boxes.append(pos);
+    if (Gathered *g = gathered(column))
+        gatherBox(*g, pos);
 }
 
 void PathRecorder::addStep(int column, qint32 from, qint32 to, PathLinkKind kind)
@@ -75,19 +82,20 @@ void PathRecorder::addStep(int column, qint32 from, qint32 to, PathLinkKind kind
     Gathered *g = gathered(column);
     if (!g)
         return;
-    addBox(column, to);
+    gatherBox(*g, to);
     const PathLink link{from, to, kind};
     const int kindIndex = int(kind);
-    const qsizetype linkBound = 2 * kLinkKinds * qsizetype(m_boxCount) + 64;
+    const size_t linkBound = 2 * kLinkKinds * size_t(m_boxCount) + 64;
     if (!inTable(from) || kindIndex < 0 || kindIndex >= kLinkKinds) {
         appendUnmarked(g->links, link, linkBound);
         g->unsorted = true;
         return;
     }
-    prepareMarks(*g);
-    const qsizetype slot = qsizetype(from) * kLinkKinds + kindIndex;
-    if (g->linkMarks.at(slot) == m_gathering) {
-        if (g->linkTargets.at(slot) == to)
+    if (g->boxMarks.size() != size_t(m_boxCount)) [[unlikely]]
+        prepareMarks(*g);
+    const size_t slot = size_t(from) * kLinkKinds + size_t(kindIndex);
+    if (g->linkMarks[slot] == m_gathering) {
+        if (g->linkTargets[slot] == to)
             return;
         g->unsorted = true;
     }
@@ -96,21 +104,22 @@ void PathRecorder::addStep(int column, qint32 from, qint32 to, PathLinkKind kind
     if (g->unsorted)
         appendUnmarked(g->links, link, linkBound);
     else
-        g->links.append(link);
+        g->links.push_back(link);
 }
 
 // The boxes of the cycle, sorted, each once.
 QVector<qint32> PathRecorder::closedBoxes(Gathered &g) const
 {
-    if (g.unsorted || g.boxes.size() * kSortBelowOneIn < m_boxCount) {
+    if (g.unsorted || qsizetype(g.boxes.size()) * kSortBelowOneIn < m_boxCount) {
         sortUnique(g.boxes);
-        return QVector<qint32>(g.boxes.cbegin(), g.boxes.cend());
+        return toQVector(g.boxes);
     }
-    QVector<qint32> boxes;
-    boxes.reserve(g.boxes.size());
+    QVector<qint32> boxes(qsizetype(g.boxes.size()));
+    qint32 *to = boxes.data();
+    const quint32 *marks = g.boxMarks.data();
     for (qint32 pos = 0; pos < m_boxCount; ++pos)
-        if (g.boxMarks.at(pos) == m_gathering)
-            boxes.append(pos);
+        if (marks[pos] == m_gathering)
+            *to++ = pos;
     return boxes;
 }
 
@@ -118,21 +127,23 @@ QVector<qint32> PathRecorder::closedBoxes(Gathered &g) const
 // sorted by the box they leave; the few that leave one box are sorted among themselves.
 QVector<PathLink> PathRecorder::closedLinks(Gathered &g) const
 {
-    if (g.unsorted || g.links.size() * kSortBelowOneIn < m_boxCount) {
+    if (g.unsorted || qsizetype(g.links.size()) * kSortBelowOneIn < m_boxCount) {
         sortUnique(g.links);
-        return QVector<PathLink>(g.links.cbegin(), g.links.cend());
+        return toQVector(g.links);
     }
-    QVector<PathLink> links;
-    links.reserve(g.links.size());
+    QVector<PathLink> links(qsizetype(g.links.size()));
+    PathLink *to = links.data();
+    const quint32 *marks = g.linkMarks.data();
+    const qint32 *targets = g.linkTargets.data();
     for (qint32 from = 0; from < m_boxCount; ++from) {
-        const qsizetype first = links.size();
+        PathLink *const first = to;
         for (int kind = 0; kind < kLinkKinds; ++kind) {
-            const qsizetype slot = qsizetype(from) * kLinkKinds + kind;
-            if (g.linkMarks.at(slot) == m_gathering)
-                links.append(PathLink{from, g.linkTargets.at(slot), PathLinkKind(kind)});
+            const size_t slot = size_t(from) * kLinkKinds + size_t(kind);
+            if (marks[slot] == m_gathering)
+                *to++ = PathLink{from, targets[slot], PathLinkKind(kind)};
         }
-        if (links.size() - first > 1)
-            std::sort(links.begin() + first, links.end());
+        if (to - first > 1)
+            std::sort(first, to);
     }
     return links;
 }
@@ -144,11 +155,11 @@ void PathRecorder::closeCycle(qint32 cycle, const QVector<BoxRef> &states)
     if (m_cycles.size() <= cycle)
         m_cycles.resize(cycle + 1);
     CyclePath &path = m_cycles[cycle];
-    path.diagrams.resize(m_gathered.size());
-    for (qsizetype c = 0; c < m_gathered.size(); ++c) {
+    path.diagrams.resize(qsizetype(m_gathered.size()));
+    for (size_t c = 0; c < m_gathered.size(); ++c) {
         Gathered &g = m_gathered[c];
-        DiagramPath &d = path.diagrams[c];
-        d.state = states.value(c);
+        DiagramPath &d = path.diagrams[qsizetype(c)];
+        d.state = states.value(qsizetype(c));
         QVector<qint32> boxes = closedBoxes(g);
         QVector<PathLink> links = closedLinks(g);
         if (m_kept + boxes.size() + links.size() > kMaxEntries) {

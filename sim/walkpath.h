@@ -5,6 +5,7 @@
 #include <QVector>
 #include <QtGlobal>
 #include <compare>
+#include <vector>
 
 // A box by its position in the box tables (-1 for none) and its ID (0 for none).
 struct BoxRef {
@@ -63,25 +64,28 @@ public:
 private:
     static constexpr int kLinkKinds = 4;
 
+    // Plain vectors: they are appended to at every step of every walk.
     struct Gathered {
-        QVector<qint32> boxes;     // each once, in the order first reached
-        QVector<PathLink> links;   // likewise, unless `unsorted` says otherwise
+        std::vector<qint32> boxes;     // each once, in the order first reached
+        std::vector<PathLink> links;   // likewise, unless `unsorted` says otherwise
         // Per box: the gathering that last added it; per box and link kind: the same
-        // for the link from it, and the box that link led to. Made on first use.
-        QVector<quint32> boxMarks;
-        QVector<quint32> linkMarks;
-        QVector<qint32> linkTargets;
+        // for the link from it, and the box that link led to. Made on first use (a
+        // column whose walks record nothing has none).
+        std::vector<quint32> boxMarks;
+        std::vector<quint32> linkMarks;
+        std::vector<qint32> linkTargets;
         // A box outside the tables, or two links of one kind from one box to different
         // boxes: the marks cannot tell, so the lists may hold repeats and are sorted.
         bool unsorted = false;
     };
     Gathered *gathered(int column);
     void prepareMarks(Gathered &g) const;
+    void gatherBox(Gathered &g, qint32 pos);
     bool inTable(qint32 pos) const { return pos >= 0 && pos < m_boxCount; }
     QVector<qint32> closedBoxes(Gathered &g) const;
     QVector<PathLink> closedLinks(Gathered &g) const;
 
-    QVector<Gathered> m_gathered;
+    std::vector<Gathered> m_gathered;
     QVector<CyclePath> m_cycles;
     int m_boxCount = 0;
     quint32 m_gathering = 1;  // the cycle being gathered; marks of older ones are stale
