@@ -66,6 +66,13 @@ struct SignalTable {
     // returns false when no declaration of the name has a current value yet.
     bool currentValueOf(QStringView name, qint32 &value) const;
 
+    // Where a name is declared: (kind, index) pairs, in the order the whole table is gone
+    // over; null when no kind declares it. Valid until a name list changes.
+    const QVector<QPair<SignalKind, int>> *declarationsOfName(QStringView name) const
+    {
+        return declarationsOf(name);
+    }
+
 private:
     // Where each name is declared, (kind, index) in the order the whole table is gone
     // over; rebuilt when some kind's name list has another size or other storage (names
