@@ -141,10 +141,8 @@ void tagBox(const DeclarationContext &ctx, int box)
     // Each scan gives every name declared so far one more "ASYNC" entry; entry k belongs
     // to name k, so the entries past the names are never read.
     for (SignalKind kind : kSignalKinds) {
-        const qsizetype count = table.namesOf(kind).size();
         QStringList &timing = table.timingOf(kind);
-        for (qsizetype i = 0; i < count; ++i)
-            timing << kAsync;
+        timing.insert(timing.size(), table.namesOf(kind).size(), kAsync);
     }
 
     const DesignModel &model = ctx.model;
