@@ -42,11 +42,6 @@ void PathRecorder::start(int columns, int boxCount)
     m_gathering = 1;
 }
 
-PathRecorder::Gathered *PathRecorder::gathered(int column)
-{
-    return column >= 0 && size_t(column) < m_gathered.size() ? &m_gathered[size_t(column)] : nullptr;
-}
-
 // Only the columns whose walks record anything get marks.
 void PathRecorder::prepareMarks(Gathered &g) const
 {
@@ -55,7 +50,7 @@ void PathRecorder::prepareMarks(Gathered &g) const
     g.linkTargets.assign(size_t(m_boxCount) * kLinkKinds, -1);
 }
 
-void PathRecorder::gatherBox(Gathered &g, qint32 pos)
+inline void PathRecorder::gatherBox(Gathered &g, qint32 pos)
 {
     if (!inTable(pos)) {
         appendUnmarked(g.boxes, pos, 2 * size_t(m_boxCount) + 64);

@@ -78,7 +78,10 @@ private:
         // boxes: the marks cannot tell, so the lists may hold repeats and are sorted.
         bool unsorted = false;
     };
-    Gathered *gathered(int column);
+    Gathered *gathered(int column)
+    {
+        return column >= 0 && size_t(column) < m_gathered.size() ? &m_gathered[size_t(column)] : nullptr;
+    }
     void prepareMarks(Gathered &g) const;
     void gatherBox(Gathered &g, qint32 pos);
     bool inTable(qint32 pos) const { return pos >= 0 && pos < m_boxCount; }
