@@ -75,12 +75,11 @@ const QStringList &SignalTable::timingOf(SignalKind kind) const
 
 const QVector<QPair<SignalKind, int>> *SignalTable::declarationsOf(QStringView name) const
 {
-    std::array<qsizetype, 4> counts{};
-    std::array<const QString *, 4> storage{};
-    for (int k = 0; k < 4; ++k) {
-        counts[k] = namesOf(kSignalKinds[k]).size();
-        storage[k] = namesOf(kSignalKinds[k]).constData();
-    }
+    // Read straight from the four lists: this check runs on every lookup.
+    const std::array<qsizetype, 4> counts{inputNames.size(), outputNames.size(), inoutNames.size(),
+                                          wireNames.size()};
+    const std::array<const QString *, 4> storage{inputNames.constData(), outputNames.constData(),
+                                                 inoutNames.constData(), wireNames.constData()};
     if (counts != m_nameIndex.counts || storage != m_nameIndex.storage) {
         QHash<QString, QVector<QPair<SignalKind, int>>> positions;
         for (SignalKind kind : kSignalKinds) {

@@ -3,6 +3,8 @@
 #include "core/messagelog.h"
 #include "model/designmodel.h"
 
+#include <algorithm>
+
 namespace {
 
 // "  -" repeated 220 times.
@@ -12,19 +14,30 @@ QString separatorLine()
 }
 
 // The rows of a matrix that hold text in at least one of the first boxCount columns,
-// each as "|   " + every cell followed by a tab + "|".
+// each as "|   " + every cell followed by a tab + "|". A matrix has thousands of cells,
+// so a row is measured first and then written once into a string of its exact length.
 void addMatrixRows(QStringList &lines, const TextMatrix &matrix, int boxCount)
 {
     for (const QVector<QString> &cells : matrix) {
         const int columns = qMin(boxCount, int(cells.size()));
         bool hasText = false;
-        QString row = QStringLiteral("|   ");
+        qsizetype length = 5;
         for (int c = 0; c < columns; ++c) {
             hasText = hasText || cells.at(c) != QLatin1String("null");
-            row += cells.at(c) + QLatin1Char('\t');
+            length += cells.at(c).size() + 1;
         }
-        if (hasText)
-            lines << row + QLatin1Char('|');
+        if (!hasText)
+            continue;
+        QString row(length, Qt::Uninitialized);
+        QChar *to = row.data();
+        const QStringView lead = u"|   ";
+        to = std::copy(lead.cbegin(), lead.cend(), to);
+        for (int c = 0; c < columns; ++c) {
+            to = std::copy(cells.at(c).cbegin(), cells.at(c).cend(), to);
+            *to++ = QLatin1Char('\t');
+        }
+        *to = QLatin1Char('|');
+        lines << std::move(row);
     }
 }
 

@@ -81,9 +81,12 @@ private:
         readLine();
         ++m_lineNo;
     }
+    // Whether trace lines are kept; callers that have to build a line test it first, so
+    // an untraced run builds none.
+    bool noting() const { return m_storing && m_log.tracing; }
     void note(const QString &text)
     {
-        if (m_storing && m_log.tracing)
+        if (noting())
             m_model.readerLines << text;
     }
     void flushTrace()
@@ -188,7 +191,8 @@ void Reader::readBox()
     m_boxType = BoxType::None;
     m_hasId = m_hasType = m_sawTypeLine = false;
     note(kRule);
-    note(QStringLiteral("Palabra Box encontrada en la linea: %1").arg(boxLine));
+    if (noting())
+        note(QStringLiteral("Palabra Box encontrada en la linea: %1").arg(boxLine));
     note(kRule);
     flushTrace();
 
@@ -214,7 +218,8 @@ bool Reader::readBoxLine()
     } else if (m_line.contains(QLatin1String("Next"))) {
         readNext();
     } else if (m_line.contains(QLatin1Char('}'))) {
-        note(QStringLiteral("Fin del modulo. Linea: %1").arg(m_lineNo));
+        if (noting())
+            note(QStringLiteral("Fin del modulo. Linea: %1").arg(m_lineNo));
         note(kRule);
         ++m_lineNo;
         return false;
@@ -234,7 +239,8 @@ void Reader::readId()
         m_model.boxIds << keyValue(m_line);
         m_model.boxIdLines << m_lineNo;
         m_hasId = true;
-        note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(m_model.boxIds.at(m_model.boxCount)));
+        if (noting())
+            note(QStringLiteral("Id encontrado. Linea: %1 . ID = %2").arg(m_lineNo).arg(m_model.boxIds.at(m_model.boxCount)));
         note(kRule);
     }
     advance();
@@ -244,16 +250,17 @@ void Reader::readType()
 {
     const BoxType type = findBoxType(m_line);
     if (type == BoxType::None) {
-        note(QStringLiteral("ERROR! TYPE Box no implementado. Linea: %1").arg(m_lineNo));
+        if (noting())
+            note(QStringLiteral("ERROR! TYPE Box no implementado. Linea: %1").arg(m_lineNo));
         note(kRule);
         if (m_storing)
             error(QStringLiteral("ERROR!\t TYPE Box no implementado. Linea: %1").arg(m_lineNo));
     } else if (m_storing && m_hasType) {
         error(QStringLiteral("ERROR!\t Segunda linea Type en la caja; no se guarda. Linea: %1").arg(m_lineNo));
     } else {
-        if (type == BoxType::Header)
+        if (noting() && type == BoxType::Header)
             note(QStringLiteral("Caja tipo Header. Linea: %1").arg(m_lineNo));
-        else
+        else if (noting())
             note(QStringLiteral("Box Type %1. Linea: %2").arg(boxTypeLabel(type)).arg(m_lineNo));
         note(kRule);
         if (m_storing)
@@ -279,7 +286,8 @@ void Reader::readNext()
     }
     if (m_storing)
         (*links)[m_model.boxCount] = value;
-    note(QStringLiteral("%1 de este Box. Linea: %2. %3 = %4").arg(key).arg(m_lineNo).arg(key.toUpper()).arg(value));
+    if (noting())
+        note(QStringLiteral("%1 de este Box. Linea: %2. %3 = %4").arg(key).arg(m_lineNo).arg(key.toUpper()).arg(value));
     note(kRule);
     advance();
 }
@@ -317,7 +325,8 @@ void Reader::readTextValue()
     const TextKind kind = textKindOfKey(m_line.left(quote));
     TextMatrix &matrix = kind == TextUp ? m_model.textUpMatrix : kind == TextDown ? m_model.textDownMatrix : m_model.textMatrix;
     const int rows = kind == TextUp ? kTextUpRows : kind == TextDown ? kTextDownRows : kTextRows;
-    note(textHeading(kind, m_boxType) + QString::number(keyLine));
+    if (noting())
+        note(textHeading(kind, m_boxType) + QString::number(keyLine));
 
     m_rowOverflowReported = false;
     m_lengthOverflowReported = false;
@@ -352,7 +361,8 @@ void Reader::storePiece(TextMatrix &matrix, int rows, int &row, const QString &p
     for (const QString &text : textLines(piece)) {
         if (!storeCell(matrix, rows, row, text, keyLine))
             return;
-        note(QStringLiteral("Texto: ") + text);
+        if (noting())
+            note(QStringLiteral("Texto: ") + text);
     }
 }
 

@@ -17,7 +17,7 @@ constexpr BoxType kSearchOrder[] = {
 BoxType findBoxType(const QString &line)
 {
     for (BoxType type : kSearchOrder) {
-        if (line.contains(boxTypeName(type)))
+        if (line.contains(boxTypeLatin1Name(type)))
             return type;
     }
     return BoxType::None;

@@ -13,6 +13,7 @@ const QString kPortsKeywordError = QStringLiteral("Error! En BOX Ports aparece u
 const QString kPortsTextError = QStringLiteral("Error! En BOX Ports aparece texto que no es una señal");
 const QString kCodeKeywordError = QStringLiteral("Error! En BOX CODE aparece un INPUT o OUTPUT");
 const QString kCodeTextError = QStringLiteral("Error! En BOX code aparece texto que no es una señal");
+const QString kAsync = QStringLiteral("ASYNC");
 const QString kUndeclaredError = QStringLiteral("Error! Encontrado nombre de señal sin definición previa");
 
 // The declaration keyword at the head of a line: accepted (it sets the kind in force and
@@ -113,11 +114,10 @@ void tagLine(const DeclarationContext &ctx, QString line, const QString &tag)
         const QString name = leadingLetters(line);
         ctx.registers.scannedSignalName = name;
         bool matched = false;
-        for (SignalKind kind : kSignalKinds) {
-            const QStringList &names = table.namesOf(kind);
-            QStringList &timing = table.timingOf(kind);
-            for (qsizetype k = 0; k < names.size() && k < timing.size(); ++k) {
-                if (names.at(k) == name) {
+        if (const auto *declared = table.declarationsOf(name)) {
+            for (const auto &[kind, k] : *declared) {
+                QStringList &timing = table.timingOf(kind);
+                if (k < timing.size()) {
                     timing[k] = tag;
                     matched = true;
                 }
@@ -141,9 +141,8 @@ void tagBox(const DeclarationContext &ctx, int box)
     // Each scan gives every name declared so far one more "ASYNC" entry; entry k belongs
     // to name k, so the entries past the names are never read.
     for (SignalKind kind : kSignalKinds) {
-        const qsizetype count = table.namesOf(kind).size();
-        for (qsizetype i = 0; i < count; ++i)
-            table.timingOf(kind) << QStringLiteral("ASYNC");
+        QStringList &timing = table.timingOf(kind);
+        timing.insert(timing.size(), table.namesOf(kind).size(), kAsync);
     }
 
     const DesignModel &model = ctx.model;
@@ -152,10 +151,10 @@ void tagBox(const DeclarationContext &ctx, int box)
     QString tag;
     if (type == BoxType::AsyncOps || type == BoxType::StateAsyncOps) {
         matrix = &model.textMatrix;
-        tag = QStringLiteral("ASYNC");
+        tag = kAsync;
     } else if (type == BoxType::CondAsyncOps) {
         matrix = &model.textDownMatrix;
-        tag = QStringLiteral("ASYNC");
+        tag = kAsync;
     } else if (type == BoxType::SyncOps) {
         matrix = &model.textMatrix;
         tag = QStringLiteral("SYNC");

@@ -1,5 +1,6 @@
 #include "sim/declarativesimulation.h"
 
+#include "core/decimaltext.h"
 #include "core/messagelog.h"
 #include "model/diagramwalk.h"
 #include "sim/declarations.h"
@@ -24,11 +25,18 @@ bool isOperationType(BoxType type)
     }
 }
 
-// "ID, Next, Next0, Next1" of a box.
-QString boxLinksText(const DesignModel &m, int pos)
+// Appends "ID, Next, Next0, Next1" of a box; written for every box each walk enters.
+void appendBoxLinks(QString &to, const DesignModel &m, int pos)
 {
     const BoxLinks links = boxLinksAt(m, pos);
-    return QStringLiteral("%1, %2, %3, %4").arg(boxIdAt(m, pos)).arg(links.next).arg(links.next0).arg(links.next1);
+    QChar text[4 * kMaxDecimalLength + 6];
+    QChar *end = writeDecimal(text, boxIdAt(m, pos));
+    for (const qint32 link : {links.next, links.next0, links.next1}) {
+        *end++ = QLatin1Char(',');
+        *end++ = QLatin1Char(' ');
+        end = writeDecimal(end, link);
+    }
+    to.append(text, end - text);
 }
 
 // What the walks of every diagram share: the lines not yet shown, the line being
@@ -73,7 +81,8 @@ protected:
             m_run.currentLine += kHandedOver + boxTypeName(m_run.modeType) + QLatin1Char('\n');
             analyseBoxDeclarations(m_run.ctx, from, m_mode);
         }
-        m_run.currentLine += QStringLiteral("          - HIJO: ") + boxLinksText(m_model, to);
+        m_run.currentLine += QLatin1String("          - HIJO: ");
+        appendBoxLinks(m_run.currentLine, m_model, to);
         m_run.finishLine();
         return true;
     }
@@ -116,7 +125,9 @@ DiagramKind declareDiagram(DeclarativeRun &run, int root)
     };
     bool reachedConnector = false;
     for (const Mode &mode : modes) {
-        showInOutputPane(run.ctx.log, {QStringLiteral("PADRE: ") + boxLinksText(run.ctx.model, root)});
+        QString parentLine = QStringLiteral("PADRE: ");
+        appendBoxLinks(parentLine, run.ctx.model, root);
+        showInOutputPane(run.ctx.log, {parentLine});
         run.pending << mode.line;
         if (mode.type != BoxType::None)
             run.modeType = mode.type;

@@ -7,16 +7,26 @@ namespace {
 
 enum class Generation { Current, Next };
 
-// Writes one cell of the table; a row outside the table, or a column past the row's
-// width, has no room and is skipped.
-void writeCell(SimulationState &sim, qint32 cycle, int column, qint32 value)
-{
-    if (cycle < 0 || cycle >= sim.simulationTable.size())
-        return;
-    QVector<qint32> &row = sim.simulationTable[cycle];
-    if (column < row.size())
-        row[column] = value;
-}
+// The cells of one row of the table; a row outside the table has none, and a column
+// past the row's width has no room and is skipped.
+struct RowCells {
+    qint32 *cells = nullptr;
+    qsizetype width = 0;
+
+    RowCells(SimulationState &sim, qint32 cycle)
+    {
+        if (cycle < 0 || cycle >= sim.simulationTable.size())
+            return;
+        QVector<qint32> &row = sim.simulationTable[cycle];
+        cells = row.data();
+        width = row.size();
+    }
+    void write(int column, qint32 value)
+    {
+        if (column < width)
+            cells[column] = value;
+    }
+};
 
 struct Snapshot {
     const SignalTable &table;
@@ -32,6 +42,7 @@ void snapshot(const Snapshot &s, qint32 cycle, const QString &heading, Generatio
     QStringList lines;
     if (tracing)
         lines << heading << QStringLiteral("- Ciclo: %1").arg(cycle);
+    RowCells row(s.sim, cycle);
     int column = 0;
     for (SignalKind kind : kSignalKinds) {
         const QVector<qint32> &current = table.current.ofKind(kind);
@@ -42,7 +53,7 @@ void snapshot(const Snapshot &s, qint32 cycle, const QString &heading, Generatio
         const QVector<qint32> &values = generation == Generation::Next ? table.next.ofKind(kind) : current;
         const QStringList &names = table.namesOf(kind);
         for (qsizetype k = 0; k < values.size(); ++k) {
-            writeCell(s.sim, cycle, column++, values.at(k));
+            row.write(column++, values.at(k));
             if (!tracing)
                 continue;
             QString line = QStringLiteral("\t-  ") + names.value(k) + QStringLiteral(":\t") + QString::number(values.at(k));

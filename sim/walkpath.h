@@ -5,6 +5,7 @@
 #include <QVector>
 #include <QtGlobal>
 #include <compare>
+#include <vector>
 
 // A box by its position in the box tables (-1 for none) and its ID (0 for none).
 struct BoxRef {
@@ -42,8 +43,10 @@ struct CyclePath {
 };
 
 // Gathers the walks of the cycle being simulated, column by column, and closes each
-// cycle into its sets. A walk only appends; repeats are dropped when the cycle closes,
-// or sooner when a settling walks the same boxes over and over.
+// cycle into its sets. Walks go round the same boxes over and over (a settling walks a
+// diagram many times a cycle), so each box and link is kept once as it is added: a mark
+// per box, and per box and link kind, says whether this cycle has it already, and
+// closing a cycle reads the marks in box order instead of sorting.
 class PathRecorder {
 public:
     // Total boxes and links a run keeps over all its cycles and diagrams.
@@ -59,14 +62,35 @@ public:
     const QVector<CyclePath> &cycles() const { return m_cycles; }
 
 private:
-    struct Gathered {
-        QVector<qint32> boxes;
-        QVector<PathLink> links;
-    };
-    Gathered *gathered(int column);
+    static constexpr int kLinkKinds = 4;
 
-    QVector<Gathered> m_gathered;
+    // Plain vectors: they are appended to at every step of every walk.
+    struct Gathered {
+        std::vector<qint32> boxes;     // each once, in the order first reached
+        std::vector<PathLink> links;   // likewise, unless `unsorted` says otherwise
+        // Per box: the gathering that last added it; per box and link kind: the same
+        // for the link from it, and the box that link led to. Made on first use (a
+        // column whose walks record nothing has none).
+        std::vector<quint32> boxMarks;
+        std::vector<quint32> linkMarks;
+        std::vector<qint32> linkTargets;
+        // A box outside the tables, or two links of one kind from one box to different
+        // boxes: the marks cannot tell, so the lists may hold repeats and are sorted.
+        bool unsorted = false;
+    };
+    Gathered *gathered(int column)
+    {
+        return column >= 0 && size_t(column) < m_gathered.size() ? &m_gathered[size_t(column)] : nullptr;
+    }
+    void prepareMarks(Gathered &g) const;
+    void gatherBox(Gathered &g, qint32 pos);
+    bool inTable(qint32 pos) const { return pos >= 0 && pos < m_boxCount; }
+    QVector<qint32> closedBoxes(Gathered &g) const;
+    QVector<PathLink> closedLinks(Gathered &g) const;
+
+    std::vector<Gathered> m_gathered;
     QVector<CyclePath> m_cycles;
-    qsizetype m_boxLimit = 64, m_linkLimit = 64;  // when a list is compacted
+    int m_boxCount = 0;
+    quint32 m_gathering = 1;  // the cycle being gathered; marks of older ones are stale
     qsizetype m_kept = 0;
 };
