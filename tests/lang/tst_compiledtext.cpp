@@ -175,24 +175,41 @@ private slots:
     }
 
     // Nested past the evaluator's limit, the tree is refused and the levels give up where
-    // the text's reading does.
+    // the text's reading does; at the limit and just under it the tree is used. A
+    // selection's index nests one level deeper than its signal.
     void tooDeepReadsLevelByLevel()
     {
         Evaluation e;
-        for (int depth : {kMaxNesting - 2, kMaxNesting + 5}) {
-            const QString expression = QString(depth, QLatin1Char('(')) + QStringLiteral("A + 1") + QString(depth, QLatin1Char(')')) + QStringLiteral(" + 2");
+        const int limit = kMaxNesting;
+        struct Case {
+            QString expression;
+            bool deep;
+        };
+        const auto nested = [](int depth, const QString &inside) {
+            return QString(depth, QLatin1Char('(')) + inside + QString(depth, QLatin1Char(')')) + QStringLiteral(" + 2");
+        };
+        // The outermost level is one; each parenthesis opens one more.
+        const QList<Case> cases = {
+            {nested(limit - 2, QStringLiteral("A + 1")), false},
+            {nested(limit - 1, QStringLiteral("A + 1")), false},
+            {nested(limit, QStringLiteral("A + 1")), true},
+            {nested(limit + 5, QStringLiteral("A + 1")), true},
+            {nested(limit - 2, QStringLiteral("CNT[A]")), false},
+            {nested(limit - 1, QStringLiteral("CNT[A]")), true},
+        };
+        for (const Case &c : cases) {
             CompiledText compiledText;
             qsizetype start = 0;
-            QVERIFY(compileText(TextCursor(expression), compiledText, start));
-            const Outcome expected = e.asText(expression, 0);
+            QVERIFY(compileText(TextCursor(c.expression), compiledText, start));
+            const Outcome expected = e.asText(c.expression, 0);
             QCOMPARE(describe(e.compiled(compiledText, start, 0)), describe(expected));
             QCOMPARE(describe(e.compiled(compiledText, start, 0)), describe(expected));
-            const bool deep = depth > kMaxNesting;
-            QCOMPARE(compiledText.treeState == CompiledText::TreeState::TooDeep, deep);
-            // Within the limit A (the wire, 9) + 1 + 2; past it the reading gives up.
-            if (!deep)
-                QCOMPARE(expected.registers.exprValue, 12);
+            QCOMPARE(compiledText.treeState == CompiledText::TreeState::TooDeep, c.deep);
+            QCOMPARE(expected.registers.nestingExceeded, false);
         }
+        // Within the limit: A (the wire, 9) + 1 + 2, and CNT (0x1234) bit 9 (1) + 2.
+        QCOMPARE(e.asText(cases.at(1).expression, 0).registers.exprValue, 12);
+        QCOMPARE(e.asText(cases.at(4).expression, 0).registers.exprValue, 3);
     }
 
     // A condition read as a sentence: the same registers from the text and the compiled text.
