@@ -69,16 +69,21 @@ clean:
 # Coverage-guided fuzzing of the lexer, the reader, the evaluator, whole runs and the chart's layout,
 # FUZZ_SECONDS each. An input that takes more than FUZZ_TIMEOUT seconds or more than
 # FUZZ_RSS_MB of memory is a finding, like a crash: a design must never hang the program.
+# Each target starts from its kept corpus in fuzz/corpus/TARGET (plus the test designs and
+# examples) and writes what it finds into build-fuzz/corpus-TARGET, never into the sources.
+# To refresh a kept corpus, merge into an empty folder and keep only small files:
+#   build-fuzz/lexer_fuzz -merge=1 NEW_EMPTY_DIR fuzz/corpus/lexer build-fuzz/corpus-lexer
 FUZZ_SECONDS ?= 60
 FUZZ_TIMEOUT ?= 10
-FUZZ_RSS_MB ?= 1024
+FUZZ_RSS_MB ?= 2048
 FUZZ_FLAGS = -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=$(FUZZ_RSS_MB)
+FUZZ_TARGETS = lexer reader evaluator run chart
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target lexer_fuzz reader_fuzz evaluator_fuzz run_fuzz chart_fuzz
-	mkdir -p build-fuzz/corpus-lexer build-fuzz/corpus-reader build-fuzz/corpus-evaluator build-fuzz/corpus-run build-fuzz/corpus-chart
-	./build-fuzz/lexer_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-lexer tests/data
-	./build-fuzz/reader_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-reader tests/data examples
-	./build-fuzz/evaluator_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-evaluator
-	./build-fuzz/run_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-run tests/data examples
-	./build-fuzz/chart_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-chart tests/data examples
+	@cmake --build build-fuzz -j$(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+	mkdir -p $(addprefix build-fuzz/corpus-,$(FUZZ_TARGETS))
+	./build-fuzz/lexer_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-lexer fuzz/corpus/lexer tests/data
+	./build-fuzz/reader_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-reader fuzz/corpus/reader tests/data examples
+	./build-fuzz/evaluator_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-evaluator fuzz/corpus/evaluator
+	./build-fuzz/run_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-run fuzz/corpus/run tests/data examples
+	./build-fuzz/chart_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-chart fuzz/corpus/chart tests/data examples
