@@ -66,7 +66,8 @@ package: build
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD)
 
-# Coverage-guided fuzzing of the lexer, the reader, the evaluator, whole runs and the chart's layout,
+# Coverage-guided fuzzing of the lexer, the reader, the evaluator, compiled expressions against
+# their text, whole runs and the chart's layout,
 # FUZZ_SECONDS each. An input that takes more than FUZZ_TIMEOUT seconds or more than
 # FUZZ_RSS_MB of memory is a finding, like a crash: a design must never hang the program.
 # Each target starts from its kept corpus in fuzz/corpus/TARGET (plus the test designs and
@@ -77,7 +78,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TIMEOUT ?= 10
 FUZZ_RSS_MB ?= 2048
 FUZZ_FLAGS = -artifact_prefix=build-fuzz/ -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=$(FUZZ_RSS_MB)
-FUZZ_TARGETS = lexer reader evaluator run chart
+FUZZ_TARGETS = lexer reader evaluator compiled run chart
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DASMSIM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
 	@cmake --build build-fuzz -j$(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
@@ -85,5 +86,6 @@ fuzz: deps
 	./build-fuzz/lexer_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-lexer fuzz/corpus/lexer tests/data
 	./build-fuzz/reader_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-reader fuzz/corpus/reader tests/data examples
 	./build-fuzz/evaluator_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-evaluator fuzz/corpus/evaluator
+	./build-fuzz/compiled_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-compiled fuzz/corpus/evaluator
 	./build-fuzz/run_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-run fuzz/corpus/run tests/data examples
 	./build-fuzz/chart_fuzz $(FUZZ_FLAGS) build-fuzz/corpus-chart fuzz/corpus/chart tests/data examples
