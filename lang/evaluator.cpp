@@ -1,8 +1,7 @@
 #include "lang/evaluator.h"
 
-#include "lang/cursorops.h"
-
 #include "core/messagelog.h"
+#include "lang/cursorops.h"
 #include "lang/evalcontext.h"
 #include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
@@ -10,7 +9,6 @@
 #include "lang/operators.h"
 #include "lang/signaltable.h"
 #include "lang/treebuilder.h"
-
 
 namespace {
 

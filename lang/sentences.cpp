@@ -1,8 +1,8 @@
 #include "lang/sentences.h"
 
 #include "core/messagelog.h"
-#include "lang/evalcontext.h"
 #include "lang/cursorops.h"
+#include "lang/evalcontext.h"
 #include "lang/evaluator.h"
 #include "lang/evaluatorregisters.h"
 #include "lang/lexer.h"
