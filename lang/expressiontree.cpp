@@ -113,7 +113,10 @@ private:
             m_r.truthValue = running;
     }
 
-    void bitwise(const Node &n)
+    // A chain of one operator level: each operand first gathers the operands of the
+    // tighter level joined to it, then joins the running value.
+    template <typename Gather, typename Join>
+    void chain(const Node &n, Gather gather, Join join)
     {
         run(n.a);
         qint32 accumulator = m_r.exprValue;
@@ -122,29 +125,27 @@ private:
             qint32 right = m_r.exprValue;
             for (const Item &gathered : inner(item)) {
                 run(gathered.node);
-                right &= m_r.exprValue;
+                right = gather(gathered.op, right, m_r.exprValue);
             }
-            accumulator = boxops::bitwise(item.op, accumulator, right);
+            accumulator = join(item.op, accumulator, right);
             markPlainValue(m_r);
         }
         m_r.exprValue = accumulator;
     }
 
+    void bitwise(const Node &n)
+    {
+        chain(
+            n, [](TokenCode, qint32 lhs, qint32 rhs) { return lhs & rhs; },
+            [](TokenCode op, qint32 lhs, qint32 rhs) { return boxops::bitwise(op, lhs, rhs); });
+    }
+
     void additive(const Node &n)
     {
-        run(n.a);
-        qint32 accumulator = m_r.exprValue;
-        for (const Item &item : items(n)) {
-            run(item.node);
-            qint32 right = m_r.exprValue;
-            for (const Item &gathered : inner(item)) {
-                run(gathered.node);
-                right = arithmetic(m_ctx, gathered.op, right, m_r.exprValue);
-            }
-            accumulator = arithmetic(m_ctx, item.op, accumulator, right);
-            markPlainValue(m_r);
-        }
-        m_r.exprValue = accumulator;
+        const auto arithmetic = [this](TokenCode op, qint32 lhs, qint32 rhs) {
+            return boxops::arithmetic(m_ctx, op, lhs, rhs);
+        };
+        chain(n, arithmetic, arithmetic);
     }
 
     void signal(const Node &n)
