@@ -10,6 +10,41 @@
 
 #include <QStringList>
 
+// Declares a signal of a kind with a current value, as the presimulation leaves it.
+inline void declareSignal(SignalTable &table, SignalKind kind, const QString &name, qint32 value)
+{
+    table.namesOf(kind) << name;
+    table.rangesOf(kind) << QStringLiteral(" ");
+    table.current.ofKind(kind) << value;
+}
+
+// The lines shown in the process pane since the last call.
+inline QStringList takeProcessLines(MemorySink &sink)
+{
+    QStringList lines = sink.process;
+    sink.process.clear();
+    return lines;
+}
+
+// The operator lines of a trace, in order.
+inline QStringList operatorLines(const QStringList &trace)
+{
+    QStringList found;
+    for (const QString &line : trace)
+        if (line.startsWith(QLatin1String("Encontrado ")))
+            found << line;
+    return found;
+}
+
+// The one value that a caller reads from the registers: a truth value when a logical
+// operator or a comparison decided, the integer otherwise.
+inline qint32 readResult(const EvaluatorRegisters &r)
+{
+    if (r.logicFound == 1 || r.comparisonFound == 1)
+        return r.truthValue ? 1 : 0;
+    return r.exprValue;
+}
+
 struct LangFixture {
     MemorySink sink;
     MessageLog log{&sink};
@@ -17,38 +52,8 @@ struct LangFixture {
     EvaluatorRegisters registers;
     EvalContext ctx{registers, signalTable, log};
 
-    // Declares a signal of a kind with a current value, as the presimulation leaves it.
-    void declare(SignalKind kind, const QString &name, qint32 value)
-    {
-        signalTable.namesOf(kind) << name;
-        signalTable.rangesOf(kind) << QStringLiteral(" ");
-        signalTable.current.ofKind(kind) << value;
-    }
-
-    // The lines shown in the process pane since the last call.
-    QStringList takeTrace()
-    {
-        QStringList lines = sink.process;
-        sink.process.clear();
-        return lines;
-    }
-
-    // The operator lines of the trace, in order.
-    static QStringList foundLines(const QStringList &trace)
-    {
-        QStringList found;
-        for (const QString &line : trace)
-            if (line.startsWith(QLatin1String("Encontrado ")))
-                found << line;
-        return found;
-    }
-
-    // The one value that a caller reads from the registers: a truth value when a logical
-    // operator or a comparison decided, the integer otherwise.
-    qint32 result() const
-    {
-        if (registers.logicFound == 1 || registers.comparisonFound == 1)
-            return registers.truthValue ? 1 : 0;
-        return registers.exprValue;
-    }
+    void declare(SignalKind kind, const QString &name, qint32 value) { declareSignal(signalTable, kind, name, value); }
+    QStringList takeTrace() { return takeProcessLines(sink); }
+    static QStringList foundLines(const QStringList &trace) { return operatorLines(trace); }
+    qint32 result() const { return readResult(registers); }
 };

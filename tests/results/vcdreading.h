@@ -3,6 +3,7 @@
 // for the tests of the VCD writer and of whole runs written as VCD.
 
 #include <QByteArray>
+#include <QFile>
 #include <QMap>
 #include <QPair>
 #include <QProcess>
@@ -108,4 +109,35 @@ inline bool runTool(const QString &program, const QStringList &arguments, QByteA
         return false;
     }
     return true;
+}
+
+// Converts a written dump to FST and back with GTKWave's converters and compares what
+// both say: the empty string when they agree, else the first difference.
+inline QString gtkWaveRoundTripFault(const QString &vcdPath, const QString &fstPath, qsizetype signalCount)
+{
+    QByteArray ignored, back;
+    QString failure;
+    if (!runTool(QStringLiteral("vcd2fst"), {vcdPath, fstPath}, ignored, failure)
+        || !runTool(QStringLiteral("fst2vcd"), {fstPath}, back, failure))
+        return failure;
+    QFile file(vcdPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read ") + vcdPath;
+    const ParsedVcd ours = parseVcd(file.readAll());
+    const ParsedVcd theirs = parseVcd(back);
+    if (!ours.fault.isEmpty())
+        return QStringLiteral("ours: ") + ours.fault;
+    if (!theirs.fault.isEmpty())
+        return QStringLiteral("GTKWave's: ") + theirs.fault;
+    if (ours.repeats != 0)
+        return QStringLiteral("%1 changes repeat the value before").arg(ours.repeats);
+    if (ours.bySignal.size() != signalCount)
+        return QStringLiteral("%1 signals with changes, %2 columns").arg(ours.bySignal.size()).arg(signalCount);
+    if (theirs.timescale != ours.timescale || theirs.widths != ours.widths || theirs.lastTime != ours.lastTime)
+        return QStringLiteral("the timescale, widths or last time differ");
+    for (auto it = ours.bySignal.cbegin(); it != ours.bySignal.cend(); ++it) {
+        if (theirs.bySignal.value(it.key()) != it.value())
+            return QStringLiteral("the changes of ") + QString::fromLatin1(it.key()) + QStringLiteral(" differ");
+    }
+    return QString();
 }
